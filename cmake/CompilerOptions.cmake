@@ -1,0 +1,26 @@
+# Options shared by every target of the program and its tests.
+add_library(soratn2_options INTERFACE)
+target_compile_features(soratn2_options INTERFACE cxx_std_20)
+target_include_directories(soratn2_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+
+if(MSVC)
+  # Sources are UTF-8; narrow literals are code page 932 bytes.
+  target_compile_options(soratn2_options INTERFACE
+    /source-charset:utf-8 /execution-charset:.932 /W4 /permissive-)
+  target_compile_definitions(soratn2_options INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+else()
+  target_compile_options(soratn2_options INTERFACE
+    -finput-charset=UTF-8 -fexec-charset=CP932 -Wall -Wextra -Wpedantic)
+  if(WIN32)
+    target_compile_definitions(soratn2_options INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+    # One self-contained executable: no DLL beyond the system's own.
+    target_link_options(soratn2_options INTERFACE -static -static-libgcc -static-libstdc++)
+  endif()
+endif()
+
+# The portable code is also built natively with the sanitizers.
+if(NOT WIN32 AND SORATN2_SANITIZE)
+  target_compile_options(soratn2_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(soratn2_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,117 @@
+#include "runtime/FileStatements.h"
+
+#include <windows.h>
+
+#include <array>
+
+#include "runtime/Cp932.h"
+#include "runtime/ErrorNumbers.h"
+#include "runtime/Handles.h"
+#include "runtime/OpenFiles.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/SystemPath.h"
+
+namespace rt {
+
+namespace {
+
+enum class EntryKind { kNone, kFile, kFolder };
+
+EntryKind FindEntry(std::string_view path) {
+    if (path.find('*') != std::string_view::npos) Raise(err::kBadFileName);
+    if (path.find('?') != std::string_view::npos) Raise(err::kBadFileName);
+    std::wstring wide;
+    if (!ToWidePath(path, wide)) return EntryKind::kNone;
+    WIN32_FIND_DATAW entry;
+    const FindHandle search(FindFirstFileW(wide.c_str(), &entry));
+    if (!search.Valid()) return EntryKind::kNone;
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::kFolder
+                                                                : EntryKind::kFile;
+}
+
+std::wstring FolderPath(std::string_view path) {
+    if (path.size() > kMaxPathBytes) Raise(err::kBadArgument);
+    return SystemPath(path);
+}
+
+std::wstring CurrentFolderOfProcess() {
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+        if (length == 0) RaiseLastSystemError();
+        if (length < folder.size()) {
+            folder.resize(length);
+            return folder;
+        }
+        folder.resize(length);
+    }
+}
+
+void SetCurrentFolder(const std::wstring& folder) {
+    if (!SetCurrentDirectoryW(folder.c_str())) RaiseLastSystemError();
+}
+
+// The runtime's own device names, which are no files.
+bool IsDeviceName(std::string_view path) {
+    static constexpr std::array<std::string_view, 8> kDevices = {
+        "KYBD:", "SCRN:", "CONS:", "LPT1:", "LPT2:", "LPT3:", "COM1:", "COM2:"};
+    for (std::string_view device : kDevices) {
+        if (device.size() != path.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < path.size() && same; ++i) {
+            const char c = path[i];
+            same = (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) == device[i];
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Int16 FileExists(std::string_view path) { return Truth(FindEntry(path) == EntryKind::kFile); }
+
+Int16 FolderExists(std::string_view path) {
+    return Truth(FindEntry(path) == EntryKind::kFolder);
+}
+
+void MakeFolder(std::string_view path) {
+    if (!CreateDirectoryW(FolderPath(path).c_str(), nullptr)) RaiseLastSystemError();
+}
+
+void RemoveFolder(std::string_view path) {
+    if (!RemoveDirectoryW(FolderPath(path).c_str())) RaiseLastSystemError();
+}
+
+void ChangeFolder(std::string_view path) { SetCurrentFolder(FolderPath(path)); }
+
+std::string CurrentFolder(std::string_view drive) {
+    if (drive.empty()) return ToCp932(CurrentFolderOfProcess());
+    if (drive.size() != 2) Raise(err::kBadArgument);
+    const char letter = (drive[0] >= 'a' && drive[0] <= 'z') ? drive[0] - 'a' + 'A' : drive[0];
+    if (letter < 'A' || letter > 'Z' || drive[1] != ':') Raise(err::kBadArgument);
+
+    // Making "X:" current selects that drive's own current folder.
+    const std::wstring saved = CurrentFolderOfProcess();
+    SetCurrentFolder(std::wstring{static_cast<wchar_t>(letter), L':'});
+    const std::wstring folder = CurrentFolderOfProcess();
+    SetCurrentFolder(saved);
+    return ToCp932(folder);
+}
+
+void EraseFile(std::string_view path) {
+    if (path.size() > kMaxPathBytes) Raise(err::kBadFileName);
+    if (IsDeviceName(path)) Raise(err::kBadFileName);
+    std::wstring wide;
+    if (!ToWidePath(path, wide)) Raise(err::kNotFound);
+    {
+        const FileHandle probe(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!probe.Valid()) Raise(err::kNotFound);
+    }
+    if (IsOpenUnderSomeNumber(AbsolutePath(wide))) Raise(err::kNumberInUse);
+    if (!DeleteFileW(wide.c_str())) RaiseLastSystemError();
+}
+
+}  // namespace rt

@@ -1,0 +1,173 @@
+#include "runtime/OpenFiles.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <new>
+#include <optional>
+
+#include "runtime/ErrorMapping.h"
+#include "runtime/ErrorNumbers.h"
+#include "runtime/Handles.h"
+#include "runtime/Numbers.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/SystemPath.h"
+
+namespace rt {
+
+namespace {
+
+constexpr int kFirstFileNumber = 1;
+constexpr int kLastFileNumber = 255;
+constexpr char kEndOfFileMark = 0x1A;
+
+struct OpenFile {
+    FileHandle handle;
+    std::wstring absolutePath;
+};
+
+// The table of open files: 256 places, and which place each number is bound to.
+struct FileTable {
+    std::array<std::unique_ptr<OpenFile>, 256> places;
+    std::array<std::optional<std::size_t>, kLastFileNumber + 1> placeOfNumber;
+};
+
+FileTable& Table() {
+    static FileTable table;
+    return table;
+}
+
+int FileNumber(long double number) {
+    const std::int32_t n = IntArg(number);
+    if (n < kFirstFileNumber || n > kLastFileNumber) Raise(err::kBadFileNumber);
+    return n;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// What stands before the first colon must name a drive: a letter, or a drive
+// number 0 to 25 that is replaced by its letter (2: becomes C:).
+std::string WithDriveLetter(std::string_view path) {
+    const std::size_t colon = path.find(':');
+    if (colon == std::string_view::npos) return std::string(path);
+    const std::string_view prefix = path.substr(0, colon);
+    const bool driveNumber = (prefix.size() == 1 && IsDigit(prefix[0])) ||
+                             (prefix.size() >= 2 && IsDigit(prefix[0]) && IsDigit(prefix[1]));
+    if (driveNumber) {
+        int value = 0;
+        for (std::size_t i = 0; i < prefix.size() && IsDigit(prefix[i]) && value <= 25; ++i) {
+            value = value * 10 + (prefix[i] - '0');
+        }
+        if (value > 25) Raise(err::kBadArgument);
+        return static_cast<char>('A' + value) + std::string(path.substr(colon));
+    }
+    if (!prefix.empty() && IsDigit(prefix[0])) return std::string(path);
+    if (prefix.size() != 1 || !IsLetter(prefix[0])) Raise(err::kBadArgument);
+    return std::string(path);
+}
+
+// Windows refuses to replace a read-only file, and with CREATE_ALWAYS a hidden
+// or system one (ERROR_ACCESS_DENIED). Asked first, so that the answer is the
+// same where the system would let the caller through (Wine run as root).
+bool IsProtectedFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & kProtected);
+}
+
+std::size_t FreePlace(const FileTable& table) {
+    for (std::size_t place = 0; place < table.places.size(); ++place) {
+        if (!table.places[place]) return place;
+    }
+    Raise(err::kTooManyFiles);
+}
+
+bool WriteAll(HANDLE handle, const char* bytes, std::size_t count) {
+    DWORD written = 0;
+    return WriteFile(handle, bytes, static_cast<DWORD>(count), &written, nullptr) &&
+           written == count;
+}
+
+// Writes the end-of-file mark and releases the number; the system error of a
+// failed mark, or 0.
+DWORD CloseNumber(FileTable& table, int number) {
+    const std::optional<std::size_t> place = table.placeOfNumber[number];
+    if (!place) return 0;
+    DWORD failure = 0;
+    if (!WriteAll(table.places[*place]->handle.Get(), &kEndOfFileMark, 1)) failure = GetLastError();
+    table.places[*place].reset();
+    table.placeOfNumber[number].reset();
+    return failure;
+}
+
+}  // namespace
+
+void OpenForOutput(std::string_view path, long double fileNumber) {
+    if (path.size() > kMaxPathBytes) Raise(err::kBadFileName);
+    FileTable& table = Table();
+    const int number = FileNumber(fileNumber);
+    if (table.placeOfNumber[number]) Raise(err::kNumberInUse);
+    const std::string drivePath = WithDriveLetter(path);
+    if (drivePath.find_first_of("*?") != std::string::npos) Raise(err::kBadFileName);
+
+    const std::size_t place = FreePlace(table);
+    auto file = std::make_unique<OpenFile>();
+    file->absolutePath = AbsolutePath(SystemPath(drivePath));
+    if (IsProtectedFile(file->absolutePath)) RaiseSystemError(ERROR_ACCESS_DENIED);
+    file->handle.Reset(CreateFileW(file->absolutePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file->handle.Valid()) RaiseLastSystemError();
+    table.places[place] = std::move(file);
+    table.placeOfNumber[number] = place;
+}
+
+void WriteLine(long double fileNumber, std::string_view line) {
+    FileTable& table = Table();
+    const int number = FileNumber(fileNumber);
+    const std::optional<std::size_t> place = table.placeOfNumber[number];
+    if (!place) Raise(err::kNotOpen);
+
+    std::string buffer;
+    try {
+        buffer.reserve(line.size() + 2);
+    } catch (const std::bad_alloc&) {
+        Raise(err::kNoLineBuffer);
+    } catch (const std::length_error&) {
+        Raise(err::kNoLineBuffer);
+    }
+    buffer.append(line).append("\r\n");
+    // One write per line, so a line is never broken up.
+    if (!WriteAll(table.places[*place]->handle.Get(), buffer.data(), buffer.size())) {
+        RaiseLastSystemError();
+    }
+}
+
+void CloseFiles(std::initializer_list<long double> fileNumbers) {
+    FileTable& table = Table();
+    DWORD failure = 0;
+    if (fileNumbers.size() == 0) {
+        for (int number = kFirstFileNumber; number <= kLastFileNumber; ++number) {
+            const DWORD result = CloseNumber(table, number);
+            if (failure == 0) failure = result;
+        }
+    } else {
+        for (long double fileNumber : fileNumbers) {
+            const DWORD result = CloseNumber(table, FileNumber(fileNumber));
+            if (failure == 0) failure = result;
+        }
+    }
+    // Every file is closed first; a lost end mark is still reported.
+    if (failure != 0) RaiseSystemError(failure);
+}
+
+bool IsOpenUnderSomeNumber(const std::wstring& absolutePath) {
+    for (const auto& file : Table().places) {
+        if (file && lstrcmpiW(file->absolutePath.c_str(), absolutePath.c_str()) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace rt

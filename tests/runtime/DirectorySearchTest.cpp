@@ -1,0 +1,122 @@
+#include "runtime/DirectorySearch.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "runtime/Cp932.h"
+#include "support/ErrorOf.h"
+#include "support/TempFolder.h"
+
+using rt::kFalse;
+using rt::kTrue;
+using test::ErrorOf;
+
+namespace {
+
+class DirectorySearchTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        for (int number = 1; number <= 16; ++number) rt::SearchClose(number);
+    }
+
+    // Every entry of the search: name and attribute letters.
+    static std::map<std::string, std::string> ReadAll(long double number) {
+        std::map<std::string, std::string> entries;
+        for (rt::SearchNext(number); !rt::SearchAtEnd(number); rt::SearchNext(number)) {
+            entries[rt::SearchField(number, rt::kFieldName)] =
+                rt::SearchField(number, rt::kFieldAttributes);
+        }
+        return entries;
+    }
+
+    test::TempFolder temp;
+};
+
+}  // namespace
+
+TEST_F(DirectorySearchTest, ListsEveryEntryWithItsAttributeLetters) {
+    test::MakeFolders(temp / "sub");
+    test::MakeFolders(temp / "Data.old");
+    test::MakeFolders(temp / "ソ");
+    test::WriteBytes(temp / "file.txt", "x");
+    test::WriteBytes(temp / "ro.txt", "x");
+    SetFileAttributesW(rt::ToWide(temp / "ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(rt::ToWide(temp / "file.txt").c_str(), FILE_ATTRIBUTE_ARCHIVE);
+    SetFileAttributesW(rt::ToWide(temp / "sub").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+
+    rt::SearchOpen(temp / "*.*", 1);
+    const auto entries = ReadAll(1);
+    rt::SearchClose(1);
+    SetFileAttributesW(rt::ToWide(temp / "ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    ASSERT_EQ(entries.size(), 7u);
+    EXPECT_EQ(entries.at(".").substr(0, 1), "D");
+    EXPECT_EQ(entries.at("..").substr(0, 1), "D");
+    EXPECT_EQ(entries.at("sub").substr(0, 1), "D");
+    EXPECT_EQ(entries.at("Data.old").substr(0, 1), "D");
+    EXPECT_EQ(entries.at("ソ").substr(0, 1), "D");
+    EXPECT_EQ(entries.at("file.txt"), "--A");
+    EXPECT_EQ(entries.at("ro.txt").substr(0, 2), "-R");
+}
+
+TEST_F(DirectorySearchTest, AnUnreadablePatternFindsNothing) {
+    rt::SearchOpen(temp / "missing\\*.*", 1);
+    rt::SearchNext(1);
+    EXPECT_EQ(rt::SearchAtEnd(1), kTrue);
+    EXPECT_EQ(ErrorOf([] { rt::SearchNext(1); }), 54);
+}
+
+TEST_F(DirectorySearchTest, NothingIsReadBeforeTheFirstNext) {
+    test::MakeFolders(temp / "late");
+    rt::SearchOpen(temp / "late*", 2);
+    EXPECT_EQ(ErrorOf([] { rt::SearchAtEnd(2); }), 5);
+    test::MakeFolders(temp / "later");
+    EXPECT_EQ(ReadAll(2).size(), 2u);
+}
+
+TEST_F(DirectorySearchTest, SearchNumbersRunFrom1To16) {
+    const std::string pattern = temp / "*.*";
+    EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(pattern, 0); }), 50);
+    EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(pattern, 17); }), 50);
+    EXPECT_EQ(ErrorOf([] { rt::SearchNext(17); }), 50);
+    EXPECT_EQ(ErrorOf([] { rt::SearchAtEnd(0); }), 50);
+    EXPECT_EQ(ErrorOf([] { rt::SearchClose(17); }), 50);
+    EXPECT_EQ(ErrorOf([] { rt::SearchNext(3); }), 57);
+    EXPECT_EQ(ErrorOf([] { rt::SearchAtEnd(3); }), 57);
+    EXPECT_EQ(ErrorOf([] { rt::SearchField(3, 0); }), 57);
+
+    rt::SearchOpen(pattern, 16);
+    EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(pattern, 16); }), 52);
+    rt::SearchClose(16);
+    rt::SearchOpen(pattern, 16);
+    rt::SearchClose(3);
+}
+
+TEST_F(DirectorySearchTest, FieldNumbersAbove4AreRefused) {
+    rt::SearchOpen(temp / "*.*", 1);
+    rt::SearchNext(1);
+    EXPECT_EQ(ErrorOf([] { rt::SearchField(1, 5); }), 5);
+    EXPECT_FALSE(rt::SearchField(1, 0).empty());
+}
+
+TEST_F(DirectorySearchTest, PatternsOver260BytesAreRefused) {
+    std::string pattern = temp / "missing\\";
+    pattern.append(261 - pattern.size(), 'a');
+    EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(pattern, 1); }), 5);
+    rt::SearchOpen(pattern.substr(0, 260), 1);
+    rt::SearchNext(1);
+    EXPECT_EQ(rt::SearchAtEnd(1), kTrue);
+}
+
+TEST_F(DirectorySearchTest, ADriveRootIsListed) {
+    if (GetDriveTypeW(L"R:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no drive R:";
+    test::MakeFolders("R:\\TOP");
+    rt::SearchOpen("R:\\*.*", 1);
+    const auto entries = ReadAll(1);
+    test::RemoveTree("R:\\TOP");
+    ASSERT_TRUE(entries.count("TOP"));
+    EXPECT_EQ(entries.at("TOP").substr(0, 1), "D");
+}

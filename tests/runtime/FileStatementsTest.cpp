@@ -1,0 +1,191 @@
+#include "runtime/FileStatements.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "runtime/Cp932.h"
+#include "runtime/OpenFiles.h"
+#include "support/ErrorOf.h"
+#include "support/TempFolder.h"
+
+using rt::kFalse;
+using rt::kTrue;
+using test::ErrorOf;
+
+namespace {
+
+// A path of exactly `bytes` bytes below a folder that does not exist, so
+// that a call which reaches the system fails with "not found".
+std::string PathOfLength(const test::TempFolder& folder, std::size_t bytes) {
+    std::string path = folder / "missing\\";
+    path.append(bytes - path.size(), 'a');
+    return path;
+}
+
+// Puts the process's current folder back after a test that changes it.
+class CurrentFolderRestorer {
+public:
+    CurrentFolderRestorer() : saved_(rt::CurrentFolder("")) {}
+    ~CurrentFolderRestorer() { rt::ChangeFolder(saved_); }
+
+private:
+    std::string saved_;
+};
+
+bool DriveRExists() { return GetDriveTypeW(L"R:\\") != DRIVE_NO_ROOT_DIR; }
+
+}  // namespace
+
+TEST(FileStatementsTest, ExistenceTestsTellFilesFromFolders) {
+    test::TempFolder temp;
+    test::MakeFolders(temp / "DATA");
+    test::WriteBytes(temp / "list.txt", "x");
+
+    EXPECT_EQ(rt::FolderExists(temp / "DATA"), kTrue);
+    EXPECT_EQ(rt::FileExists(temp / "DATA"), kFalse);
+    EXPECT_EQ(rt::FileExists(temp / "list.txt"), kTrue);
+    EXPECT_EQ(rt::FolderExists(temp / "list.txt"), kFalse);
+    EXPECT_EQ(rt::FolderExists(temp / "none"), kFalse);
+    EXPECT_EQ(rt::FileExists(temp / "none"), kFalse);
+    EXPECT_EQ(rt::FolderExists(""), kFalse);
+    EXPECT_EQ(rt::FileExists(""), kFalse);
+}
+
+TEST(FileStatementsTest, FolderWrittenWithTrailingBackslashIsNotFound) {
+    test::TempFolder temp;
+    test::MakeFolders(temp / "DATA");
+    EXPECT_EQ(rt::FolderExists(temp / "DATA\\"), kFalse);
+}
+
+TEST(FileStatementsTest, DriveRootIsNotFoundAsAFolder) {
+    if (!DriveRExists()) GTEST_SKIP() << "no drive R:";
+    test::MakeFolders("R:\\DATA");
+    EXPECT_EQ(rt::FolderExists("R:\\"), kFalse);
+    EXPECT_EQ(rt::FolderExists("R:\\DATA"), kTrue);
+    test::RemoveTree("R:\\DATA");
+}
+
+TEST(FileStatementsTest, WildcardsInExistenceTestsRaise55) {
+    test::TempFolder temp;
+    EXPECT_EQ(ErrorOf([&] { rt::FolderExists(temp / "*"); }), 55);
+    EXPECT_EQ(ErrorOf([&] { rt::FileExists(temp / "a?c"); }), 55);
+}
+
+TEST(FileStatementsTest, PathsOver260BytesAreRefusedBeforeTheSystemIsAsked) {
+    test::TempFolder temp;
+    const std::string longest = PathOfLength(temp, 260);
+    const std::string tooLong = PathOfLength(temp, 261);
+    ASSERT_EQ(longest.size(), 260u);
+
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(tooLong); }), 5);
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(longest); }), 63);
+    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(tooLong); }), 5);
+    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(longest); }), 63);
+    EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(tooLong); }), 5);
+    EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(longest); }), 63);
+    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(tooLong); }), 55);
+    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(longest); }), 63);
+}
+
+TEST(FileStatementsTest, MakeFolderCreatesOneLevel) {
+    test::TempFolder temp;
+    rt::MakeFolder(temp / "A");
+    EXPECT_EQ(rt::FolderExists(temp / "A"), kTrue);
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(temp / "A"); }), 64);
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(temp / "B\\C"); }), 63);
+    EXPECT_FALSE(test::Exists(temp / "B"));
+}
+
+TEST(FileStatementsTest, RemoveFolderRemovesOnlyAnEmptyFolder) {
+    test::TempFolder temp;
+    test::MakeFolders(temp / "full");
+    test::WriteBytes(temp / "full\\file.txt", "x");
+    test::MakeFolders(temp / "empty");
+
+    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(temp / "full"); }), 27);
+    EXPECT_TRUE(test::Exists(temp / "full\\file.txt"));
+    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(temp / "missing"); }), 63);
+    rt::RemoveFolder(temp / "empty");
+    EXPECT_FALSE(test::Exists(temp / "empty"));
+}
+
+TEST(FileStatementsTest, ChangeFolderDecidesWhereRelativePathsGo) {
+    CurrentFolderRestorer restorer;
+    test::TempFolder temp;
+    test::MakeFolders(temp / "base");
+
+    rt::ChangeFolder(temp / "base");
+    EXPECT_EQ(rt::CurrentFolder(""), temp / "base");
+    rt::MakeFolder("child");
+    EXPECT_TRUE(test::Exists(temp / "base\\child"));
+    EXPECT_EQ(rt::FolderExists("child"), kTrue);
+}
+
+TEST(FileStatementsTest, CurrentFolderOfADriveRootEndsInABackslash) {
+    if (!DriveRExists()) GTEST_SKIP() << "no drive R:";
+    CurrentFolderRestorer restorer;
+    rt::ChangeFolder("R:\\");
+    EXPECT_EQ(rt::CurrentFolder(""), "R:\\");
+    EXPECT_EQ(rt::CurrentFolder("r:"), "R:\\");
+    EXPECT_EQ(rt::CurrentFolder("R:"), "R:\\");
+}
+
+TEST(FileStatementsTest, CurrentFolderOfAnotherDriveLeavesTheCurrentFolderAlone) {
+    CurrentFolderRestorer restorer;
+    test::TempFolder temp;
+    rt::ChangeFolder(temp.Path());
+    EXPECT_EQ(rt::CurrentFolder("z:").substr(0, 3), "Z:\\");
+    EXPECT_EQ(rt::CurrentFolder(""), temp.Path());
+}
+
+TEST(FileStatementsTest, CurrentFolderTakesOnlyEmptyOrADriveLetterAndColon) {
+    for (const char* drive : {"1:", "C", "C:\\", "abc", "::", "CC"}) {
+        EXPECT_EQ(ErrorOf([&] { rt::CurrentFolder(drive); }), 5) << drive;
+    }
+}
+
+TEST(FileStatementsTest, EraseFileDeletesOnlyAFileThatIsNotOpen) {
+    test::TempFolder temp;
+    const std::string path = temp / "log.txt";
+
+    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(path); }), 63);
+    rt::OpenForOutput(path, 7);
+    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(path); }), 52);
+    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(temp / "LOG.TXT"); }), 52);
+    rt::CloseFiles({7});
+    rt::EraseFile(path);
+    EXPECT_FALSE(test::Exists(path));
+}
+
+TEST(FileStatementsTest, EraseFileRefusesDevicesAndFolders) {
+    test::TempFolder temp;
+    test::MakeFolders(temp / "folder");
+    EXPECT_EQ(ErrorOf([] { rt::EraseFile("scrn:"); }), 55);
+    EXPECT_EQ(ErrorOf([] { rt::EraseFile("KYBD:"); }), 55);
+    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(temp / "folder"); }), 63);
+}
+
+TEST(FileStatementsTest, NamesWhoseSecondByteIsABackslashWorkEverywhere) {
+    CurrentFolderRestorer restorer;
+    test::TempFolder temp;
+    const std::string folder = temp / "ソ表";
+    ASSERT_EQ(folder.substr(folder.size() - 4), "\x83\x5C\x95\x5C");
+
+    rt::MakeFolder(folder);
+    EXPECT_EQ(rt::FolderExists(folder), kTrue);
+    EXPECT_NE(GetFileAttributesW((rt::ToWide(temp.Path()) + L"\\\u30BD\u8868").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+
+    rt::ChangeFolder(folder);
+    EXPECT_EQ(rt::CurrentFolder(""), folder);
+    rt::OpenForOutput("表.txt", 1);
+    rt::WriteLine(1, "ソ");
+    rt::CloseFiles({1});
+    EXPECT_EQ(rt::FileExists(folder + "\\表.txt"), kTrue);
+    EXPECT_EQ(test::ReadBytes(folder + "\\表.txt"), "\x83\x5C\r\n\x1A");
+    rt::EraseFile("表.txt");
+    rt::ChangeFolder(temp.Path());
+    rt::RemoveFolder(folder);
+    EXPECT_EQ(rt::FolderExists(folder), kFalse);
+}

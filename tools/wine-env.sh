@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# The Wine environment of the Windows tests and of the run command.
+#
+#   wine-env.sh setup DIR                 locales, both prefixes, one Xvfb
+#   wine-env.sh run DIR ja|en PROGRAM...  run a Windows program in it
+#   wine-env.sh teardown DIR              stop Wine and the Xvfb
+#   wine-env.sh prefix DIR ja|en          make one prefix (run command)
+#
+# Each locale has its own prefix inside DIR, made once and reused. The drive
+# R: of each prefix is a folder of its own, so tests can use a real drive root.
+set -euo pipefail
+
+locale_name() {
+  case "$1" in
+    ja) echo ja_JP.UTF-8 ;;
+    en) echo en_US.UTF-8 ;;
+    *) echo "unknown locale $1" >&2; exit 2 ;;
+  esac
+}
+
+# The locales are built into DIR, so no system setting is changed.
+make_locales() {
+  local dir=$1 src
+  mkdir -p "$dir/locale"
+  for src in ja_JP en_US; do
+    if [ ! -d "$dir/locale/$src.UTF-8" ]; then
+      localedef -i "$src" -f UTF-8 "$dir/locale/$src.UTF-8" 2>/dev/null ||
+        [ -d "$dir/locale/$src.UTF-8" ]
+    fi
+  done
+}
+
+wine_env() {
+  local dir=$1 loc=$2
+  export WINEPREFIX="$dir/prefix-$loc"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export LOCPATH="$dir/locale"
+  export LANG
+  LANG=$(locale_name "$loc")
+  export LC_ALL=$LANG
+  case "$loc" in
+    ja) export SORATN2_EXPECTED_ACP=932 ;;
+    en) export SORATN2_EXPECTED_ACP=1252 ;;
+  esac
+}
+
+make_prefix() {
+  local dir=$1 loc=$2
+  make_locales "$dir"
+  (
+    wine_env "$dir" "$loc"
+    if [ ! -f "$WINEPREFIX/.soratn2-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1
+      # No window manager waits, no crash dialog that holds a test.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      wineserver -w
+      mkdir -p "$WINEPREFIX/drive_r"
+      ln -sfn "$WINEPREFIX/drive_r" "$WINEPREFIX/dosdevices/r:"
+      touch "$WINEPREFIX/.soratn2-ready"
+    fi
+  )
+}
+
+start_xvfb() {
+  local dir=$1 n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    echo $! >"$dir/xvfb.pid"
+    for _ in $(seq 50); do
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        echo ":$n" >"$dir/display"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+  done
+  echo "no display could be started" >&2
+  return 1
+}
+
+stop_xvfb() {
+  local dir=$1
+  if [ -f "$dir/xvfb.pid" ]; then
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/xvfb.pid" "$dir/display"
+  fi
+}
+
+command=${1:?command}
+dir=${2:?directory}
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+
+case "$command" in
+  setup)
+    make_prefix "$dir" ja
+    make_prefix "$dir" en
+    stop_xvfb "$dir"
+    start_xvfb "$dir"
+    ;;
+  prefix)
+    make_prefix "$dir" "${3:?locale}"
+    ;;
+  run)
+    loc=${3:?locale}
+    shift 3
+    wine_env "$dir" "$loc"
+    if [ -f "$dir/display" ]; then
+      DISPLAY=$(cat "$dir/display")
+      export DISPLAY
+    fi
+    exec wine "$@"
+    ;;
+  teardown)
+    for loc in ja en; do
+      (wine_env "$dir" "$loc"; wineserver -k 2>/dev/null || true)
+    done
+    stop_xvfb "$dir"
+    ;;
+  *)
+    echo "unknown command $command" >&2
+    exit 2
+    ;;
+esac
