@@ -2,9 +2,10 @@
 # The Wine environment of the Windows tests and of the run command.
 #
 #   wine-env.sh setup DIR                 locales, both prefixes, one Xvfb
+#   wine-env.sh prefix DIR ja|en          make one prefix
+#   wine-env.sh display DIR               start the Xvfb alone
 #   wine-env.sh run DIR ja|en PROGRAM...  run a Windows program in it
 #   wine-env.sh teardown DIR              stop Wine and the Xvfb
-#   wine-env.sh prefix DIR ja|en          make one prefix (run command)
 #
 # Each locale has its own prefix inside DIR, made once and reused. The drive
 # R: of each prefix is a folder of its own, so tests can use a real drive root.
@@ -106,6 +107,10 @@ case "$command" in
   prefix)
     make_prefix "$dir" "${3:?locale}"
     ;;
+  display)
+    stop_xvfb "$dir"
+    start_xvfb "$dir"
+    ;;
   run)
     loc=${3:?locale}
     shift 3
@@ -118,6 +123,7 @@ case "$command" in
     ;;
   teardown)
     for loc in ja en; do
+      [ -d "$dir/prefix-$loc" ] || continue
       (wine_env "$dir" "$loc"; wineserver -k 2>/dev/null || true)
     done
     stop_xvfb "$dir"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/RuntimeError.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
@@ -18,16 +18,7 @@ using namespace std::string_view_literals;
 
 constexpr long double kAll = rt::kMaxStringLength;
 
-// The runtime error number a call raises, or 0 when it returns.
-template <typename Call>
-int ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const rt::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using test::ErrorOf;
 
 // "81 8F": bytes as hex, so that a failure shows what was produced.
 std::string Hex(std::string_view bytes) {
