@@ -51,16 +51,19 @@ make_prefix() {
   make_locales "$dir"
   (
     wine_env "$dir" "$loc"
-    if [ ! -f "$WINEPREFIX/.soratn2-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.soratn2-prefix-v2" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1
       # No window manager waits, no crash dialog that holds a test.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      # The program's font is drawn with its free counterpart.
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
       wineserver -w
       mkdir -p "$WINEPREFIX/drive_r"
       ln -sfn "$WINEPREFIX/drive_r" "$WINEPREFIX/dosdevices/r:"
-      touch "$WINEPREFIX/.soratn2-ready"
+      touch "$WINEPREFIX/.soratn2-prefix-v2"
     fi
   )
 }

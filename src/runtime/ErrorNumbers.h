@@ -22,5 +22,9 @@ inline constexpr int kAlreadyExists = 64;
 inline constexpr int kTooManyFiles = 66;
 inline constexpr int kAccessDenied = 75;
 inline constexpr int kNoLineBuffer = 89;      // no memory for a line to write
+inline constexpr int kUnboundHandle = 1000;   // control handle not bound, or its window gone
+inline constexpr int kWrongKind = 1002;       // control handle of the wrong kind
+inline constexpr int kNotConvertible = 1005;  // value unfit for a window operation
+inline constexpr int kNoSuchControl = 1013;
 
 }  // namespace rt::err

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace program {
+
+// The program's event procedure of that name ("BUTTON5_ON"), called with
+// MAINFORM; empty when the program has no procedure of that name.
+std::function<void()> EventProcedure(std::string_view name);
+
+}  // namespace program

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "app/Controls.h"
+#include "runtime/Numbers.h"
+
+// The program: its variables, which live for the whole run, its subroutines
+// and its event procedures. Every statement starts with its line marker.
+namespace program {
+
+using app::ControlHandle;
+
+// The main window and its controls, bound by name at start-up.
+extern ControlHandle MAINFORM;
+extern ControlHandle TEXT1, TEXT2, TEXT3, TEXT4, TEXT5, TEXT6, TEXT7;
+extern ControlHandle BUTTON1, BUTTON2, BUTTON3, BUTTON4, BUTTON5, BUTTON6, BUTTON7, BUTTON8, BUTTON9;
+extern ControlHandle LIST1, CHECK1, EDIT1;
+
+extern rt::Int16 textSize;     // character size of LIST1's font, 10 to 24
+extern std::string titleText;  // the window title
+extern rt::Int16 formWidth;    // outer width of MAINFORM as last read
+extern rt::Int16 formHeight;   // outer height of MAINFORM as last read
+extern rt::Int16 listWidth;    // width last given to LIST1
+extern rt::Int16 listHeight;   // height last given to LIST1
+extern std::string startDir;   // current folder at start-up; the logs are written there
+extern rt::Int16 quitFlag;     // condition of the main loop, never changed
+
+void MainBody();
+
+// Enables (-1) or disables (0) the commands that need a scanned folder list.
+void SET_BUTTON(rt::Single flag);
+void SET_LIST1W();
+void STOP_SUB(const std::string& title, const std::string& message);
+
+void MAINFORM_RESIZE(ControlHandle& form);
+void BUTTON1_ON(ControlHandle& form);
+void BUTTON2_ON(ControlHandle& form);
+void BUTTON3_ON(ControlHandle& form);
+void BUTTON4_ON(ControlHandle& form);
+void BUTTON5_ON(ControlHandle& form);
+void BUTTON6_ON(ControlHandle& form);
+void BUTTON7_ON(ControlHandle& form);
+void BUTTON8_ON(ControlHandle& form);
+void BUTTON9_ON(ControlHandle& form);
+void CHECK1_ON(ControlHandle& form);
+void LIST1_CLICK(ControlHandle& form);
+
+}  // namespace program

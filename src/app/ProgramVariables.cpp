@@ -1,0 +1,19 @@
+#include "app/Program.h"
+
+namespace program {
+
+ControlHandle MAINFORM;
+ControlHandle TEXT1, TEXT2, TEXT3, TEXT4, TEXT5, TEXT6, TEXT7;
+ControlHandle BUTTON1, BUTTON2, BUTTON3, BUTTON4, BUTTON5, BUTTON6, BUTTON7, BUTTON8, BUTTON9;
+ControlHandle LIST1, CHECK1, EDIT1;
+
+rt::Int16 textSize;
+std::string titleText;
+rt::Int16 formWidth;
+rt::Int16 formHeight;
+rt::Int16 listWidth;
+rt::Int16 listHeight;
+std::string startDir;
+rt::Int16 quitFlag;
+
+}  // namespace program

@@ -1,0 +1,64 @@
+#include "app/Startup.h"
+
+#include <new>
+
+#include "app/EventProcedures.h"
+#include "app/KeyboardNavigation.h"
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "runtime/ErrorNumbers.h"
+#include "runtime/OpenFiles.h"
+#include "runtime/Reports.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/StatementPoll.h"
+
+namespace app {
+
+namespace {
+
+// Files still open get their end mark, then the windows go.
+void EndProgram() {
+    try {
+        rt::CloseFiles();
+    } catch (const rt::RuntimeError&) {
+        // Every file has been closed all the same; the program is ending.
+    }
+    DestroyMainForm();
+    rt::SetMessageFilter(nullptr);
+    rt::SetMainWindow(nullptr);
+    SetUnhandledExceptionFilter(nullptr);
+}
+
+void RunMainBody(void (*mainBody)()) {
+    try {
+        mainBody();
+    } catch (const rt::ProgramEnd&) {
+    } catch (const rt::RuntimeError& error) {
+        rt::ReportRuntimeError(error.Number());
+    } catch (const std::bad_alloc&) {
+        rt::ReportRuntimeError(rt::err::kOutOfMemory);
+    }
+}
+
+}  // namespace
+
+int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
+    // The program reports failures itself.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    rt::ResetStatementPoll();
+    const HWND form = CreateMainForm(instance, program::EventProcedure);
+    if (form == nullptr) {
+        rt::ReportStartupFailure("ウィンドウをオープンできません");
+        return 0;
+    }
+    rt::SetMainWindow(form);
+    ShowWindow(form, showState);
+    UpdateWindow(form);
+    rt::SetMessageFilter(NavigateByKeyboard);
+    rt::InstallFaultReport();
+    RunMainBody(mainBody);
+    EndProgram();
+    return 0;
+}
+
+}  // namespace app

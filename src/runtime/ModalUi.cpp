@@ -1,0 +1,45 @@
+#include "runtime/ModalUi.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace rt {
+
+namespace {
+
+class SystemModalUi final : public ModalUi {
+public:
+    int ShowMessageBox(const MessageBoxRequest& request) override {
+        return MessageBoxW(request.owner, request.text.c_str(), request.title.c_str(), request.style);
+    }
+
+    std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request) override {
+        std::vector<wchar_t> path(request.maxPath + 1, L'\0');
+        request.fileName.copy(path.data(), std::min<std::size_t>(request.fileName.size(), request.maxPath));
+        OPENFILENAMEW dialog{};
+        dialog.lStructSize = sizeof dialog;
+        dialog.hwndOwner = request.owner;
+        dialog.lpstrFilter = request.filter.c_str();
+        dialog.nFilterIndex = 1;
+        dialog.lpstrFile = path.data();
+        dialog.nMaxFile = request.maxPath;
+        dialog.lpstrInitialDir = request.initialFolder.c_str();
+        dialog.lpstrTitle = request.title.c_str();
+        dialog.Flags = request.flags;
+        if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+        return std::wstring(path.data());
+    }
+};
+
+SystemModalUi systemUi;
+ModalUi* current = &systemUi;
+
+}  // namespace
+
+ModalUi& CurrentModalUi() { return *current; }
+
+void SetModalUi(ModalUi* ui) { current = ui ? ui : &systemUi; }
+
+}  // namespace rt

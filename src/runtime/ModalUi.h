@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// The program's modal conversations with the user (message boxes and the
+// save dialog) go through this one interface, so that tests can script the
+// user's answers. Everything up to the system call is prepared outside it.
+namespace rt {
+
+struct MessageBoxRequest {
+    HWND owner = nullptr;
+    std::wstring title;
+    std::wstring text;
+    UINT style = 0;  // MB_* buttons, icon and modality
+};
+
+struct SaveDialogRequest {
+    HWND owner = nullptr;
+    std::wstring title;
+    std::wstring initialFolder;
+    std::wstring fileName;  // proposed name in the file name box
+    std::wstring filter;    // description, NUL, pattern, NUL ... NUL
+    DWORD flags = 0;        // OFN_* options
+    DWORD maxPath = 0;      // room for the chosen path, in characters
+};
+
+class ModalUi {
+public:
+    virtual ~ModalUi() = default;
+
+    // The platform's button identifier (IDOK, IDCANCEL, IDYES ...).
+    virtual int ShowMessageBox(const MessageBoxRequest& request) = 0;
+
+    // The confirmed path, or nothing when the user cancelled or the dialog failed.
+    virtual std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request) = 0;
+};
+
+// The interface in use: the system's own unless a test installed another.
+ModalUi& CurrentModalUi();
+
+// Installs `ui` (nullptr: the system's own again).
+void SetModalUi(ModalUi* ui);
+
+}  // namespace rt

@@ -1,0 +1,139 @@
+#include "runtime/StatementPoll.h"
+
+#include <deque>
+
+#include "runtime/Reports.h"
+
+namespace rt {
+
+namespace {
+
+constexpr std::size_t kQueueLimit = 64;
+constexpr WPARAM kCtrlC = 3;
+
+struct PollState {
+    int currentLine = 0;
+    int pollCounter = 0;
+    int procedureDepth = 0;
+    bool interruptionRequested = false;
+    HWND mainWindow = nullptr;
+    MessageFilter filter = nullptr;
+    std::deque<std::function<void()>> events;
+};
+
+PollState& State() {
+    static PollState state;
+    return state;
+}
+
+bool IsMainWindowOrControl(HWND window) {
+    const HWND main = State().mainWindow;
+    return main != nullptr && (window == main || IsChild(main, window));
+}
+
+void Deliver(MSG& message) {
+    PollState& state = State();
+    if (message.message == WM_CHAR && message.wParam == kCtrlC && IsMainWindowOrControl(message.hwnd)) {
+        state.interruptionRequested = true;
+    }
+    if (state.filter != nullptr && state.filter(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+
+// Delivers what the poll may deliver; false when the request to quit came.
+bool PumpMessages() {
+    MSG message;
+    if (State().procedureDepth == 0) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return false;
+            Deliver(message);
+        }
+        return true;
+    }
+    // While an event procedure runs only Ctrl+C gets through: no repaint, no
+    // click, so no procedure can start inside another.
+    if (KeyDown(VK_CONTROL) && KeyDown('C')) {
+        while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) Deliver(message);
+    }
+    return true;
+}
+
+void Interrupt() {
+    ReportInterruption();
+    throw ProgramEnd{};
+}
+
+class ProcedureScope {
+public:
+    ProcedureScope() { ++State().procedureDepth; }
+    ~ProcedureScope() { --State().procedureDepth; }
+    ProcedureScope(const ProcedureScope&) = delete;
+    ProcedureScope& operator=(const ProcedureScope&) = delete;
+};
+
+}  // namespace
+
+void Line(int number) {
+    PollState& state = State();
+    if (state.pollCounter == 0) {
+        state.pollCounter = kPollInterval;
+        if (!PumpMessages()) throw ProgramEnd{};
+    } else {
+        --state.pollCounter;
+    }
+    if (state.interruptionRequested) Interrupt();
+    state.currentLine = number;
+}
+
+int CurrentLine() { return State().currentLine; }
+
+void SetMainWindow(HWND window) { State().mainWindow = window; }
+HWND MainWindow() { return State().mainWindow; }
+
+void SetMessageFilter(MessageFilter filter) { State().filter = filter; }
+
+void QueueEvent(std::function<void()> procedure) {
+    auto& events = State().events;
+    if (events.size() < kQueueLimit) events.push_back(std::move(procedure));
+}
+
+std::size_t QueuedEvents() { return State().events.size(); }
+
+void WaitForEvents() {
+    PollState& state = State();
+    for (;;) {
+        MSG message;
+        const bool pending = PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
+        if (pending) {
+            if (message.message == WM_QUIT) {
+                if (IsWindow(state.mainWindow)) return;
+                throw ProgramEnd{};
+            }
+            Deliver(message);
+        }
+        if (!IsWindow(state.mainWindow)) throw ProgramEnd{};
+        if (state.interruptionRequested) Interrupt();
+        if (!state.events.empty()) {
+            const std::function<void()> procedure = std::move(state.events.front());
+            state.events.pop_front();
+            const ProcedureScope running;
+            procedure();
+            return;
+        }
+        if (!pending) SleepEx(1, TRUE);
+    }
+}
+
+void ResetStatementPoll() {
+    PollState& state = State();
+    state.currentLine = 0;
+    state.pollCounter = 0;
+    state.procedureDepth = 0;
+    state.interruptionRequested = false;
+    state.events.clear();
+}
+
+}  // namespace rt

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// What happens between two statements of the program, and the wait for
+// events of its main loop. The program runs on one thread: window messages
+// are delivered only here, and event procedures run only from WaitForEvents.
+namespace rt {
+
+// Thrown to end the program from wherever it is; the program's end closes
+// files and windows.
+struct ProgramEnd {};
+
+// The statement marker at the start of every statement: the poll, then the
+// statement's own line number becomes the current line.
+void Line(int number);
+
+int CurrentLine();
+
+inline constexpr int kPollInterval = 10;
+
+// The window whose Ctrl+C interrupts the program (it or any of its controls)
+// and whose existence keeps the program alive.
+void SetMainWindow(HWND window);
+HWND MainWindow();
+
+// A look at every message before it is delivered; true when it was handled.
+using MessageFilter = bool (*)(MSG& message);
+void SetMessageFilter(MessageFilter filter);
+
+// Appends an event procedure to the queue; at most 64 wait, further ones are dropped.
+void QueueEvent(std::function<void()> procedure);
+
+std::size_t QueuedEvents();
+
+// One wait of the main loop: delivers messages until an event is queued,
+// then runs the oldest event to completion.
+void WaitForEvents();
+
+// Back to the state of a fresh start: no events, counter 0, no request.
+void ResetStatementPoll();
+
+}  // namespace rt

@@ -1,0 +1,37 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/Startup.h"
+#include "runtime/OpenFiles.h"
+#include "runtime/StatementPoll.h"
+#include "runtime/Strings.h"
+
+namespace {
+
+std::string probeFile;
+
+// A main body that leaves a file open and then fails at line 157.
+void FailingMainBody() {
+    rt::Line(150); rt::OpenForOutput(probeFile, 3);
+    rt::Line(151); rt::WriteLine(3, "kept");
+    rt::Line(157); rt::MidChars("abc", 0);
+}
+
+}  // namespace
+
+// Started with --probe-error=FILE, this program runs as the program would,
+// with a main body that raises a runtime error, so that the tests can watch
+// the report and the end from outside.
+int main(int argc, char** argv) {
+    constexpr const char* kProbe = "--probe-error=";
+    if (argc == 2 && std::strncmp(argv[1], kProbe, std::strlen(kProbe)) == 0) {
+        probeFile = argv[1] + std::strlen(kProbe);
+        return app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, FailingMainBody);
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
