@@ -6,6 +6,7 @@
 #include "app/FormDefinition.h"
 #include "runtime/Cp932.h"
 #include "runtime/ErrorNumbers.h"
+#include "runtime/FileDialog.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/StatementPoll.h"
 
@@ -110,12 +111,11 @@ void SetWindowSize(const ControlHandle& handle, long double width, long double h
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND FormWindow(const ControlHandle& handle) {
-    const HWND window = Checked(handle);
-    if (GetParent(window) != nullptr && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) {
-        rt::Raise(rt::err::kWrongKind);
-    }
-    return window;
+std::string FileDialog(const ControlHandle& owner, std::string_view title,
+                       std::string_view defaultName, std::string_view filterText, long double mode) {
+    const HWND window = Checked(owner);
+    if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) rt::Raise(rt::err::kWrongKind);
+    return rt::FileDialog(window, title, defaultName, filterText, mode);
 }
 
 }  // namespace app

@@ -41,7 +41,9 @@ rt::Single WindowHeight(const ControlHandle& handle);
 // Keeps the position and the stacking order.
 void SetWindowSize(const ControlHandle& handle, long double width, long double height);
 
-// The window of a handle bound to a form; 1002 for a control.
-HWND FormWindow(const ControlHandle& handle);
+// The save dialog, modal to `owner`, which must be the form: a control
+// raises 1002. The chosen path, or the escape character alone on cancel.
+std::string FileDialog(const ControlHandle& owner, std::string_view title,
+                       std::string_view defaultName, std::string_view filterText, long double mode);
 
 }  // namespace app

@@ -123,7 +123,12 @@ void WaitForEvents() {
             procedure();
             return;
         }
-        if (!pending) SleepEx(1, TRUE);
+        // Only a message can bring the next event, so the idle program waits
+        // for one (alertably) instead of waking every millisecond to look.
+        if (!pending) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT,
+                                        MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
+        }
     }
 }
 

@@ -29,6 +29,8 @@ public:
     // The exit code; 259 (still active) if it did not end within 30 seconds.
     DWORD WaitForExit();
 
+    HANDLE Process() const { return process_.hProcess; }
+
 private:
     PROCESS_INFORMATION process_{};
 };

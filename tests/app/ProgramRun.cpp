@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 
 #include "app/Startup.h"
@@ -63,6 +65,12 @@ void RunProgramWith(std::vector<std::function<void()>> steps) {
     PostMessageW(script.window, kNextStep, 0, 0);
     app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
     running = nullptr;
+    EXPECT_EQ(script.next, script.steps.size()) << "the program ended before every step had run";
+    // The closed window's quit request may still wait; it must not end the
+    // next run at its first statement.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     DestroyWindow(script.window);
 }
 

@@ -16,3 +16,34 @@ TEST(StartupTest, ShowsItsWindowAndEndsWithExitCodeZeroWhenClosed) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
+
+namespace {
+
+ULONGLONG ProcessorTime(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    const auto ticks = [](FILETIME time) {
+        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return ticks(kernel) + ticks(user);
+}
+
+}  // namespace
+
+TEST(StartupTest, AnIdleProgramAnswersAtOnceAndUsesNoProcessorTime) {
+    test::ChildProgram program(test::ProgramBesideThisTest());
+    const HWND window = program.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    Sleep(500);
+
+    const ULONGLONG before = ProcessorTime(program.Process());
+    Sleep(2000);
+    const ULONGLONG used = ProcessorTime(program.Process()) - before;
+    // Waking every millisecond to look for work would cost far more than this.
+    EXPECT_LT(used, 100'000u) << used / 10'000 << " ms in 2 s";
+
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}

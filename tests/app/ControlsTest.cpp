@@ -1,0 +1,70 @@
+#include "app/Controls.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/Program.h"
+#include "app/ProgramRun.h"
+#include "support/ErrorOf.h"
+#include "support/ScriptedModalUi.h"
+
+using test::ErrorOf;
+
+TEST(ControlsTest, HandlesMustBeBoundToAWindowThatStillExists) {
+    const app::ControlHandle unbound;
+    EXPECT_EQ(ErrorOf([&] { app::SetCaption(unbound, "x"); }), 1000);
+    EXPECT_EQ(ErrorOf([&] { app::ReadText(unbound); }), 1000);
+    EXPECT_EQ(ErrorOf([&] { app::EnableControl(unbound, -1); }), 1000);
+    EXPECT_EQ(ErrorOf([&] { app::WindowWidth(unbound); }), 1000);
+    app::ControlHandle gone;
+    EXPECT_EQ(ErrorOf([&] { app::BindHandle(gone, nullptr); }), 1005);
+    gone.window = reinterpret_cast<HWND>(0x7654);
+    EXPECT_EQ(ErrorOf([&] { app::SetTextSize(gone, 14); }), 1000);
+}
+
+TEST(ControlsTest, ControlsAreFoundByNameWithoutRegardToCase) {
+    test::RunProgramWith({[] {
+        using program::MAINFORM;
+        EXPECT_EQ(app::FindControl(&MAINFORM, "edit1"), program::EDIT1.window);
+        EXPECT_EQ(app::FindControl(nullptr, "MainForm"), MAINFORM.window);
+        EXPECT_EQ(ErrorOf([&] { app::FindControl(&MAINFORM, "TEXT8"); }), 1013);
+        EXPECT_EQ(ErrorOf([&] { app::FindControl(&MAINFORM, ""); }), 5);
+        EXPECT_EQ(ErrorOf([&] { app::FindControl(&MAINFORM, std::string(22, 'A')); }), 5);
+        EXPECT_EQ(ErrorOf([&] { app::FindControl(nullptr, "TEXT1"); }), 1013);
+    }});
+}
+
+TEST(ControlsTest, CaptionsAndTextsTravelAsCodePage932) {
+    test::RunProgramWith({[] {
+        app::SetCaption(program::TEXT6, "C:\\データ\\ソ表\\");
+        EXPECT_EQ(app::ReadText(program::TEXT6), "C:\\データ\\ソ表\\");
+        wchar_t text[32] = L"";
+        GetWindowTextW(program::TEXT6.window, text, 32);
+        EXPECT_STREQ(text, L"C:\\\u30C7\u30FC\u30BF\\\u30BD\u8868\\");
+    }});
+}
+
+TEST(ControlsTest, EnableTakesOnlyTrueAndFalse) {
+    test::RunProgramWith({[] {
+        app::EnableControl(program::BUTTON3, -1);
+        EXPECT_TRUE(IsWindowEnabled(program::BUTTON3.window));
+        app::EnableControl(program::BUTTON3, 0);
+        EXPECT_FALSE(IsWindowEnabled(program::BUTTON3.window));
+        EXPECT_EQ(ErrorOf([] { app::EnableControl(program::BUTTON3, 1); }), 5);
+        EXPECT_EQ(ErrorOf([] { app::SetWindowSize(program::TEXT1, 1e300L, 10); }), 1005);
+    }});
+}
+
+TEST(ControlsTest, TheFileDialogBelongsToTheForm) {
+    test::ScriptedModalUi ui;
+    test::RunProgramWith({[] {
+        EXPECT_EQ(ErrorOf([] { app::FileDialog(program::BUTTON5, "t", "DUMMY", "", 1); }), 1002);
+        EXPECT_EQ(ErrorOf([] { app::FileDialog(app::ControlHandle{}, "t", "DUMMY", "", 1); }), 1000);
+        EXPECT_EQ(app::FileDialog(program::MAINFORM, "コピー元になる場所は？", "DUMMY", "", 1), "\x1B");
+    }});
+    EXPECT_TRUE(ui.messageBoxes.empty());
+    ASSERT_EQ(ui.saveDialogs.size(), 1u);
+    EXPECT_NE(ui.saveDialogs[0].owner, nullptr);
+    EXPECT_EQ(ui.saveDialogs[0].title, L"コピー元になる場所は？");
+}
