@@ -21,16 +21,24 @@ void FailingMainBody() {
     rt::Line(157); rt::MidChars("abc", 0);
 }
 
+// A main body whose statement at line 160 faults.
+void FaultingMainBody() {
+    rt::Line(160); RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+}
+
 }  // namespace
 
-// Started with --probe-error=FILE, this program runs as the program would,
-// with a main body that raises a runtime error, so that the tests can watch
+// Started with --probe-error=FILE or --probe-fault, this program runs as the
+// program would, with a main body that fails, so that the tests can watch
 // the report and the end from outside.
 int main(int argc, char** argv) {
-    constexpr const char* kProbe = "--probe-error=";
-    if (argc == 2 && std::strncmp(argv[1], kProbe, std::strlen(kProbe)) == 0) {
-        probeFile = argv[1] + std::strlen(kProbe);
+    constexpr const char* kProbeError = "--probe-error=";
+    if (argc == 2 && std::strncmp(argv[1], kProbeError, std::strlen(kProbeError)) == 0) {
+        probeFile = argv[1] + std::strlen(kProbeError);
         return app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, FailingMainBody);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--probe-fault") == 0) {
+        return app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, FaultingMainBody);
     }
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

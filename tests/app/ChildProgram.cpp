@@ -51,11 +51,18 @@ std::wstring ProgramBesideThisTest() { return Folder(ThisTestProgram()) + L"SORA
 ChildProgram::ChildProgram(const std::wstring& executable, const std::wstring& arguments,
                            const std::wstring& folder) {
     std::wstring commandLine = L"\"" + executable + L"\" " + arguments;
+    // What the child or the system's crash handler prints stays out of the
+    // test's output.
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    nowhere_ = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           &inheritable, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nowhere_;
     // Wine now and then refuses a new process on a busy machine; once more then.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                            folder.empty() ? nullptr : folder.c_str(), &startup, &process_)) {
             return;
         }
@@ -68,6 +75,7 @@ ChildProgram::~ChildProgram() {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+    CloseHandle(nowhere_);
 }
 
 HWND ChildProgram::WaitForMainWindow() { return WaitForWindow(process_.dwProcessId, L"SORATN2.MAINFORM"); }

@@ -33,6 +33,7 @@ public:
 
 private:
     PROCESS_INFORMATION process_{};
+    HANDLE nowhere_ = INVALID_HANDLE_VALUE;
 };
 
 std::wstring WindowText(HWND window);

@@ -45,6 +45,17 @@ TEST(ReportsTest, ARuntimeErrorShowsOneReportThenEndsAfterClosingFiles) {
     EXPECT_EQ(test::ReadBytes(file), "kept\r\n\x1A");
 }
 
+TEST(ReportsTest, AProcessorFaultIsReportedBeforeTheSystemEndsTheProgram) {
+    test::ChildProgram program(test::ThisTestProgram(), L"--probe-fault");
+    const HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(test::WindowText(box), L"MAINFORM");
+    EXPECT_EQ(test::MessageBoxText(box), L"続行不可能なエラーが発生しました SORATN2 [160行]\r\n");
+    EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    PressOk(box);
+    EXPECT_NE(program.WaitForExit(), STILL_ACTIVE);
+}
+
 TEST(ReportsTest, CtrlCWhileIdleShowsTheInterruptionAndEnds) {
     for (const bool toControl : {false, true}) {
         test::ChildProgram program(test::ProgramBesideThisTest());
