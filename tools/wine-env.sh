@@ -51,7 +51,7 @@ make_prefix() {
   make_locales "$dir"
   (
     wine_env "$dir" "$loc"
-    if [ ! -f "$WINEPREFIX/.soratn2-prefix-v2" ]; then
+    if [ ! -f "$WINEPREFIX/.soratn2-prefix-v3" ]; then
       rm -rf "$WINEPREFIX"
       wineboot -i >/dev/null 2>&1
       # No window manager waits, no crash dialog that holds a test.
@@ -63,7 +63,11 @@ make_prefix() {
       wineserver -w
       mkdir -p "$WINEPREFIX/drive_r"
       ln -sfn "$WINEPREFIX/drive_r" "$WINEPREFIX/dosdevices/r:"
-      touch "$WINEPREFIX/.soratn2-prefix-v2"
+      # A tree of 32942 folders, more than the folder table holds (C:\soratn2-limit).
+      for level1 in $(seq -w 1 181); do
+        mkdir -p "$WINEPREFIX/drive_c/soratn2-limit/d$level1"/e{001..181}
+      done
+      touch "$WINEPREFIX/.soratn2-prefix-v3"
     fi
   )
 }
@@ -95,6 +99,14 @@ stop_xvfb() {
   fi
 }
 
+stop_wine() {
+  local dir=$1 loc
+  for loc in ja en; do
+    [ -d "$dir/prefix-$loc" ] || continue
+    (wine_env "$dir" "$loc"; wineserver -k 2>/dev/null || true)
+  done
+}
+
 command=${1:?command}
 dir=${2:?directory}
 mkdir -p "$dir"
@@ -104,6 +116,8 @@ case "$command" in
   setup)
     make_prefix "$dir" ja
     make_prefix "$dir" en
+    # Wine left running from an earlier run would keep drawing on its old display.
+    stop_wine "$dir"
     stop_xvfb "$dir"
     start_xvfb "$dir"
     ;;
@@ -111,6 +125,7 @@ case "$command" in
     make_prefix "$dir" "${3:?locale}"
     ;;
   display)
+    stop_wine "$dir"
     stop_xvfb "$dir"
     start_xvfb "$dir"
     ;;
@@ -125,10 +140,7 @@ case "$command" in
     exec wine "$@"
     ;;
   teardown)
-    for loc in ja en; do
-      [ -d "$dir/prefix-$loc" ] || continue
-      (wine_env "$dir" "$loc"; wineserver -k 2>/dev/null || true)
-    done
+    stop_wine "$dir"
     stop_xvfb "$dir"
     ;;
   *)

@@ -16,11 +16,6 @@ namespace {
 
 constexpr std::size_t kMaxNameBytes = 21;
 
-HWND Checked(const ControlHandle& handle) {
-    if (handle.window == nullptr || !IsWindow(handle.window)) rt::Raise(rt::err::kUnboundHandle);
-    return handle.window;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -47,6 +42,11 @@ RECT OuterRect(HWND window) {
 
 }  // namespace
 
+HWND BoundWindow(const ControlHandle& handle) {
+    if (handle.window == nullptr || !IsWindow(handle.window)) rt::Raise(rt::err::kUnboundHandle);
+    return handle.window;
+}
+
 HWND FindControl(const ControlHandle* form, std::string_view name) {
     if (name.empty() || name.size() > kMaxNameBytes) rt::Raise(rt::err::kBadArgument);
     if (form == nullptr) {
@@ -56,7 +56,7 @@ HWND FindControl(const ControlHandle* form, std::string_view name) {
         }
         return main;
     }
-    const HWND formWindow = Checked(*form);
+    const HWND formWindow = BoundWindow(*form);
     const auto controls = MainFormControls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (!SameName(name, controls[i].name)) continue;
@@ -73,47 +73,47 @@ void BindHandle(ControlHandle& handle, HWND window) {
 }
 
 void SetCaption(const ControlHandle& handle, std::string_view text) {
-    SetWindowTextW(Checked(handle), rt::ToWide(text).c_str());
+    SetWindowTextW(BoundWindow(handle), rt::ToWide(text).c_str());
 }
 
 std::string ReadText(const ControlHandle& handle) {
-    const HWND window = Checked(handle);
+    const HWND window = BoundWindow(handle);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return rt::ToCp932(text);
 }
 
 void EnableControl(const ControlHandle& handle, long double flag) {
-    const HWND window = Checked(handle);
+    const HWND window = BoundWindow(handle);
     const std::int32_t value = rt::IntArg(flag);
     if (value != rt::kTrue && value != rt::kFalse) rt::Raise(rt::err::kBadArgument);
     EnableWindow(window, value == rt::kTrue);
 }
 
 void SetTextSize(const ControlHandle& handle, long double size) {
-    const HWND window = Checked(handle);
+    const HWND window = BoundWindow(handle);
     ResizeFont(window, Pixels(size));
 }
 
 rt::Single WindowWidth(const ControlHandle& handle) {
-    const RECT rect = OuterRect(Checked(handle));
+    const RECT rect = OuterRect(BoundWindow(handle));
     return static_cast<rt::Single>(rect.right - rect.left);
 }
 
 rt::Single WindowHeight(const ControlHandle& handle) {
-    const RECT rect = OuterRect(Checked(handle));
+    const RECT rect = OuterRect(BoundWindow(handle));
     return static_cast<rt::Single>(rect.bottom - rect.top);
 }
 
 void SetWindowSize(const ControlHandle& handle, long double width, long double height) {
-    const HWND window = Checked(handle);
+    const HWND window = BoundWindow(handle);
     SetWindowPos(window, nullptr, 0, 0, Pixels(width), Pixels(height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string FileDialog(const ControlHandle& owner, std::string_view title,
                        std::string_view defaultName, std::string_view filterText, long double mode) {
-    const HWND window = Checked(owner);
+    const HWND window = BoundWindow(owner);
     if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) rt::Raise(rt::err::kWrongKind);
     return rt::FileDialog(window, title, defaultName, filterText, mode);
 }

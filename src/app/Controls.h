@@ -17,6 +17,9 @@ struct ControlHandle {
     HWND window = nullptr;
 };
 
+// The window a handle is bound to; 1000 when there is none.
+HWND BoundWindow(const ControlHandle& handle);
+
 // The window of `form` called `name` (letter case ignored); the main window
 // itself when `form` is null. Names of 0 or over 21 bytes raise 5, an unknown
 // name 1013.

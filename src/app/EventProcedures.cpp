@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "app/ListOperations.h"
 #include "app/Program.h"
 
 namespace program {
@@ -30,7 +31,12 @@ constexpr std::array<std::pair<std::string_view, Procedure>, 12> kProcedures{{
 
 std::function<void()> EventProcedure(std::string_view name) {
     for (const auto& [procedureName, procedure] : kProcedures) {
-        if (procedureName == name) return [procedure] { procedure(MAINFORM); };
+        if (procedureName == name) {
+            return [procedure] {
+                procedure(MAINFORM);
+                app::RedrawChangedLists();
+            };
+        }
     }
     return {};
 }

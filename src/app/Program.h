@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Controls.h"
+#include "runtime/Array.h"
 #include "runtime/Numbers.h"
 
 // The program: its variables, which live for the whole run, its subroutines
@@ -26,12 +27,28 @@ extern rt::Int16 listHeight;   // height last given to LIST1
 extern std::string startDir;   // current folder at start-up; the logs are written there
 extern rt::Int16 quitFlag;     // condition of the main loop, never changed
 
+// The folder table: every folder below the source, as paths relative to it.
+inline constexpr int kFolderLimit = 32767;        // entries the table can hold
+extern rt::Single folderCount;                    // entries in use, 0 to 32767
+extern rt::Array<std::string> folderNames;        // entry i: "A", "A\B", ...
+extern rt::Array<rt::Int16> folderMarks;          // entry i: 1 listed (walk), 1 selected (after it)
+extern std::string sourceBase;                    // the source folder, ending in "\"
+extern std::string scanFolder;                    // folder to list next, relative; "" the source
+
 void MainBody();
 
 // Enables (-1) or disables (0) the commands that need a scanned folder list.
 void SET_BUTTON(rt::Single flag);
 void SET_LIST1W();
 void STOP_SUB(const std::string& title, const std::string& message);
+
+void フォルダー名取得_SUB(rt::Single& subfolderCount);
+void CONTINUE_WALK_SUB();
+void READ_SOURCE_SUB(const std::string& dialogResult);
+void INSTR_SUB(const std::string& text, const std::string& pattern, rt::Array<rt::Int16>& positions);
+void ファイル名修正_SUB(std::string& name);
+void ADD_LIST1_SUB();
+void SET_LIST1_SUB();
 
 void MAINFORM_RESIZE(ControlHandle& form);
 void BUTTON1_ON(ControlHandle& form);

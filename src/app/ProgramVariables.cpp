@@ -16,4 +16,10 @@ rt::Int16 listHeight;
 std::string startDir;
 rt::Int16 quitFlag;
 
+rt::Single folderCount;
+rt::Array<std::string> folderNames(kFolderLimit - 1);
+rt::Array<rt::Int16> folderMarks(kFolderLimit - 1);
+std::string sourceBase;
+std::string scanFolder;
+
 }  // namespace program

@@ -6,6 +6,7 @@ namespace rt::err {
 
 inline constexpr int kBadArgument = 5;        // argument outside its domain, invalid operation
 inline constexpr int kOverflow = 6;           // number too large for its destination
+inline constexpr int kListFull = 4;           // the list has no room for another item
 inline constexpr int kOutOfMemory = 7;
 inline constexpr int kIndexOutOfRange = 9;
 inline constexpr int kAlreadyDimensioned = 10;
@@ -26,5 +27,6 @@ inline constexpr int kUnboundHandle = 1000;   // control handle not bound, or it
 inline constexpr int kWrongKind = 1002;       // control handle of the wrong kind
 inline constexpr int kNotConvertible = 1005;  // value unfit for a window operation
 inline constexpr int kNoSuchControl = 1013;
+inline constexpr int kListFailed = 1016;      // the list refused an item or an index
 
 }  // namespace rt::err

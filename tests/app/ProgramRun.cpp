@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "app/ListOperations.h"
 #include "app/Startup.h"
 #include "runtime/StatementPoll.h"
 
@@ -44,6 +45,7 @@ LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     rt::QueueEvent([&script] {
         script.steps[script.next++]();
+        app::RedrawChangedLists();
         PostMessageW(script.window, kNextStep, 0, 0);
     });
     return 0;
@@ -65,7 +67,8 @@ void RunProgramWith(std::vector<std::function<void()>> steps) {
     PostMessageW(script.window, kNextStep, 0, 0);
     app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
     running = nullptr;
-    EXPECT_EQ(script.next, script.steps.size()) << "the program ended before every step had run";
+    EXPECT_EQ(script.next, script.steps.size())
+        << "the program ended before every step had run, at line " << rt::CurrentLine();
     // The closed window's quit request may still wait; it must not end the
     // next run at its first statement.
     MSG quit;

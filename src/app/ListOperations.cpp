@@ -1,0 +1,114 @@
+#include "app/ListOperations.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "runtime/Cp932.h"
+#include "runtime/ErrorNumbers.h"
+#include "runtime/RuntimeError.h"
+
+namespace app {
+
+namespace {
+
+std::vector<HWND>& ListsWithoutRedraw() {
+    static std::vector<HWND> lists;
+    return lists;
+}
+
+bool HasClass(HWND window, const wchar_t* name) {
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    return lstrcmpiW(className, name) == 0;
+}
+
+HWND ListWindow(const ControlHandle& handle) {
+    const HWND window = BoundWindow(handle);
+    if (!HasClass(window, L"ListBox")) rt::Raise(rt::err::kWrongKind);
+    return window;
+}
+
+// A list the program is changing stops drawing until the event procedure
+// has returned.
+HWND ChangingList(const ControlHandle& handle) {
+    const HWND window = ListWindow(handle);
+    auto& lists = ListsWithoutRedraw();
+    if (std::find(lists.begin(), lists.end(), window) == lists.end()) {
+        SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+        lists.push_back(window);
+    }
+    return window;
+}
+
+WPARAM ExistingItem(HWND list, long double index) {
+    const std::int32_t i = rt::IntArg(index);
+    if (i < 0 || i >= SendMessageW(list, LB_GETCOUNT, 0, 0)) rt::Raise(rt::err::kListFailed);
+    return static_cast<WPARAM>(i);
+}
+
+}  // namespace
+
+void ClearList(const ControlHandle& list) { SendMessageW(ChangingList(list), LB_RESETCONTENT, 0, 0); }
+
+void AddItem(const ControlHandle& list, std::string_view text) {
+    const HWND window = ChangingList(list);
+    const std::wstring wide = rt::ToWide(text);
+    const LRESULT result = SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    if (result == LB_ERRSPACE) rt::Raise(rt::err::kListFull);
+    if (result == LB_ERR) rt::Raise(rt::err::kListFailed);
+}
+
+std::string ItemText(const ControlHandle& list, long double index) {
+    const HWND window = ListWindow(list);
+    const std::int32_t i = rt::IntArg(index);
+    if (i < 0 || i >= SendMessageW(window, LB_GETCOUNT, 0, 0)) return {};
+    const LRESULT length = SendMessageW(window, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length == LB_ERR) rt::Raise(rt::err::kSystemFailure);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendMessageW(window, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    if (copied == LB_ERR) rt::Raise(rt::err::kSystemFailure);
+    text.resize(static_cast<std::size_t>(copied));
+    return rt::ToCp932(text);
+}
+
+rt::Single ItemCount(const ControlHandle& list) {
+    const LRESULT count = SendMessageW(ListWindow(list), LB_GETCOUNT, 0, 0);
+    if (count == LB_ERR) rt::Raise(rt::err::kListFailed);
+    return static_cast<rt::Single>(count);
+}
+
+void SetSelection(const ControlHandle& list, long double index, long double flag) {
+    const HWND window = ChangingList(list);
+    const WPARAM selected = rt::IntArg(flag) != 0 ? TRUE : FALSE;
+    const WPARAM item = ExistingItem(window, index);
+    SendMessageW(window, LB_SETSEL, selected, static_cast<LPARAM>(item));
+}
+
+rt::Int16 GetSelection(const ControlHandle& list, long double index) {
+    const HWND window = ListWindow(list);
+    return rt::Truth(SendMessageW(window, LB_GETSEL, ExistingItem(window, index), 0) > 0);
+}
+
+rt::Int16 CheckState(const ControlHandle& checkBox) {
+    const HWND window = BoundWindow(checkBox);
+    const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+    const bool checkable = HasClass(window, L"Button") &&
+                           (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ||
+                            type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+    if (!checkable) rt::Raise(rt::err::kWrongKind);
+    return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void RedrawChangedLists() {
+    for (const HWND list : ListsWithoutRedraw()) {
+        if (!IsWindow(list)) continue;
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
+    ListsWithoutRedraw().clear();
+}
+
+}  // namespace app

@@ -1,0 +1,76 @@
+#include "app/Program.h"
+#include "runtime/DirectorySearch.h"
+#include "runtime/OpenFiles.h"
+#include "runtime/StatementPoll.h"
+#include "runtime/Strings.h"
+
+namespace program {
+
+using rt::Line;
+
+// Lists the folder scanFolder: one scan log line, then every subfolder
+// appended to the table. Stops at the table's limit.
+void フォルダー名取得_SUB(rt::Single& subfolderCount) {
+    std::string fullPath;
+    std::string name;
+    Line(1000); subfolderCount = 0;
+    Line(1001); fullPath = sourceBase + scanFolder;
+    Line(1002); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(fullPath)), 2) + ") " + fullPath);
+    Line(1003); if (scanFolder == "") {
+        Line(1004); rt::SearchOpen(sourceBase + "*.*", 1);
+    } else {
+        Line(1005); rt::SearchOpen(sourceBase + scanFolder + "\\*.*", 1);
+    }
+    for (;;) {
+        Line(1006); rt::SearchNext(1);
+        Line(1007); if (rt::SearchAtEnd(1)) break;
+        Line(1008); if (rt::LeftBytes(rt::SearchField(1, rt::kFieldAttributes), 1) == "D") {
+            Line(1009); name = rt::SearchField(1, rt::kFieldName);
+            Line(1010); if (name != "." && name != "..") {
+                Line(1011); if (scanFolder == "") {
+                    Line(1012); folderNames[folderCount] = name;
+                } else {
+                    Line(1013); folderNames[folderCount] = scanFolder + "\\" + name;
+                }
+                Line(1014); folderCount = rt::StoreSingle(rt::Add(folderCount, 1));
+                Line(1015); if (folderCount > 32766) {
+                    Line(1016); STOP_SUB("フォルダー数に関するエラー",
+                                         "フォルダー数が限界の３２７６７を越えたので処理できません" +
+                                             rt::Chr({13, 10}) + "階層を一つ下げると対応できるかもしれません");
+                }
+                Line(1017); app::SetCaption(TEXT1, rt::NumText(folderCount));
+                Line(1018); subfolderCount = rt::StoreSingle(rt::Add(subfolderCount, 1));
+            }
+        }
+        Line(1019); if (folderCount > 32766) break;
+    }
+    Line(1020); rt::SearchClose(1);
+}
+
+// Lists every folder of the table in turn, breadth-first, until all are
+// listed or the table is full. Marks turn to 1 in index order, so the search
+// for the next waiting folder goes on from the one listed last.
+void CONTINUE_WALK_SUB() {
+    rt::Single next = 0;
+    rt::Single from = 0;
+    rt::Single subfolderCount = 0;
+    for (;;) {
+        Line(1040); next = from;
+        for (;;) {
+            Line(1041); if (next > 32766) {
+                Line(1042); next = -1;
+                break;
+            }
+            Line(1043); if (folderMarks[next] == 0) break;
+            Line(1044); next = rt::StoreSingle(rt::Add(next, 1));
+        }
+        Line(1045); if (next == folderCount || next < 0) return;
+        Line(1046); folderMarks[next] = 1;
+        Line(1047); scanFolder = folderNames[next];
+        Line(1048); from = rt::StoreSingle(rt::Add(next, 1));
+        Line(1049); フォルダー名取得_SUB(subfolderCount);
+        Line(1050); if (folderCount > 32766) return;
+    }
+}
+
+}  // namespace program
