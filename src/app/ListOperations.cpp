@@ -84,7 +84,10 @@ void SetSelection(const ControlHandle& list, long double index, long double flag
     const HWND window = ChangingList(list);
     const WPARAM selected = rt::IntArg(flag) != 0 ? TRUE : FALSE;
     const WPARAM item = ExistingItem(window, index);
-    SendMessageW(window, LB_SETSEL, selected, static_cast<LPARAM>(item));
+    // A range of one item: unlike LB_SETSEL this leaves the focus rectangle
+    // and the scroll position alone, so selecting every item one by one does
+    // not scroll the list down to its end, item by item.
+    SendMessageW(window, LB_SELITEMRANGE, selected, MAKELPARAM(item, item));
 }
 
 rt::Int16 GetSelection(const ControlHandle& list, long double index) {
