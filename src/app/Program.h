@@ -35,6 +35,12 @@ extern rt::Array<rt::Int16> folderMarks;          // entry i: 1 listed (walk), 1
 extern std::string sourceBase;                    // the source folder, ending in "\"
 extern std::string scanFolder;                    // folder to list next, relative; "" the source
 
+// The destination and what the last copy run did there, for its undo.
+extern std::string destinationPath;               // the destination folder, ending in "\"; "" until chosen
+extern std::string copiedParentName;              // parent folder name the last run used, or ""
+extern rt::Int16 parentExisted;                   // 1 when that parent folder was there before the run
+extern rt::Array<rt::Int16> preexistingMarks;     // entry i: 1 when its target was there before the run
+
 void MainBody();
 
 // Enables (-1) or disables (0) the commands that need a scanned folder list.
@@ -49,6 +55,8 @@ void INSTR_SUB(const std::string& text, const std::string& pattern, rt::Array<rt
 void ファイル名修正_SUB(std::string& name);
 void ADD_LIST1_SUB();
 void SET_LIST1_SUB();
+void TARGET_PATH_SUB(rt::Single entry, const std::string& parentName, std::string& targetPath);
+void CHECK_TARGETS_SUB(const std::string& parentName, rt::Int16& fits);
 
 void MAINFORM_RESIZE(ControlHandle& form);
 void BUTTON1_ON(ControlHandle& form);

@@ -22,4 +22,9 @@ rt::Array<rt::Int16> folderMarks(kFolderLimit - 1);
 std::string sourceBase;
 std::string scanFolder;
 
+std::string destinationPath;
+std::string copiedParentName;
+rt::Int16 parentExisted;
+rt::Array<rt::Int16> preexistingMarks(kFolderLimit - 1);
+
 }  // namespace program

@@ -62,6 +62,7 @@ void ReportRuntimeError(int number) {
     reporting = true;
     Show(MainWindow(), ReportTitle(), RuntimeErrorText(number, CurrentLine()),
          MB_OK | MB_HELP | MB_ICONEXCLAMATION);
+    reporting = false;
 }
 
 void ReportInterruption() {

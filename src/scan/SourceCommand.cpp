@@ -32,7 +32,9 @@ void BUTTON5_ON(ControlHandle& form) {
     } else {
         Line(1108); READ_SOURCE_SUB(result);
     }
-    Line(1109); if (app::ReadText(TEXT7) == "" || app::ItemCount(LIST1) == 0) {
+    // Without a confirmed destination a copy would build paths relative to
+    // the current folder, the source itself.
+    Line(1109); if (app::ReadText(TEXT7) == "" || destinationPath == "" || app::ItemCount(LIST1) == 0) {
         Line(1110); EnableControl(BUTTON7, 0);
     } else {
         Line(1111); EnableControl(BUTTON7, -1);

@@ -53,7 +53,7 @@ LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void RunProgramWith(std::vector<std::function<void()>> steps) {
+int RunProgramWith(std::vector<std::function<void()>> steps) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = ScriptProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -65,7 +65,7 @@ void RunProgramWith(std::vector<std::function<void()>> steps) {
                                     nullptr, windowClass.hInstance, nullptr);
     running = &script;
     PostMessageW(script.window, kNextStep, 0, 0);
-    app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    const int exitCode = app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
     running = nullptr;
     EXPECT_EQ(script.next, script.steps.size())
         << "the program ended before every step had run, at line " << rt::CurrentLine();
@@ -75,6 +75,7 @@ void RunProgramWith(std::vector<std::function<void()>> steps) {
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     DestroyWindow(script.window);
+    return exitCode;
 }
 
 }  // namespace test

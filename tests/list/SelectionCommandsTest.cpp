@@ -12,6 +12,7 @@
 #include "app/Program.h"
 #include "app/ProgramDriver.h"
 #include "app/ProgramRun.h"
+#include "app/ProgramTest.h"
 #include "runtime/Cp932.h"
 #include "runtime/FileStatements.h"
 #include "support/ScriptedModalUi.h"
@@ -24,15 +25,11 @@ namespace {
 
 // Scans a tree of the given folders, then runs the steps on its list. The
 // highlight and the marks must agree after every step.
-class SelectionCommandsTest : public ::testing::Test {
+class SelectionCommandsTest : public test::ProgramTest {
 protected:
-    void SetUp() override { saved_ = rt::CurrentFolder(""); }
-    void TearDown() override { rt::ChangeFolder(saved_); }
-
     void RunOnTree(std::initializer_list<const char*> folders, std::vector<std::function<void()>> steps) {
         for (const char* folder : folders) test::MakeFolders(source / folder);
-        rt::ChangeFolder(start.Path());
-        ui.dialogAnswers.push_back(rt::ToWide(source / "DUMMY"));
+        Choose(source.Path());
         std::vector<std::function<void()>> script{[] { test::Click(BUTTON5); }};
         for (auto& step : steps) {
             script.push_back([step = std::move(step)] {
@@ -43,13 +40,6 @@ protected:
         script.push_back([] { EXPECT_EQ(test::ListItems(), test::Table()); });
         test::RunProgramWith(std::move(script));
     }
-
-    test::TempFolder start;
-    test::TempFolder source;
-    test::ScriptedModalUi ui;
-
-private:
-    std::string saved_;
 };
 
 const std::initializer_list<const char*> kTree = {"A\\B\\C", "A\\D", "B"};

@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "app/ProgramDriver.h"
 #include "app/ProgramRun.h"
+#include "app/ProgramTest.h"
 #include "runtime/Cp932.h"
 #include "runtime/FileStatements.h"
 #include "runtime/OpenFiles.h"
@@ -19,35 +20,11 @@
 using namespace program;
 using test::Item;
 
+using test::LogLine;
+
 namespace {
 
-std::string LogLine(const std::string& path) {
-    return "(" + std::to_string(path.size()) + ") " + path + "\r\n";
-}
-
-// The program starts in a folder of its own (where its scan log goes) and
-// scans trees made below `source`.
-class SourceCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        saved_ = rt::CurrentFolder("");
-        rt::ChangeFolder(start.Path());
-    }
-    void TearDown() override { rt::ChangeFolder(saved_); }
-
-    // The user confirms the proposed name in `folder`.
-    void Choose(const std::string& folder) { ui.dialogAnswers.push_back(rt::ToWide(folder + "\\DUMMY")); }
-    void Cancel() { ui.dialogAnswers.push_back(std::nullopt); }
-
-    std::string ScanLog() const { return test::ReadBytes(start / "TEST_FOL.TXT"); }
-
-    test::TempFolder start;
-    test::TempFolder source;
-    test::ScriptedModalUi ui;
-
-private:
-    std::string saved_;
-};
+using SourceCommandTest = test::ProgramTest;
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ public:
 
     int ShowMessageBox(const rt::MessageBoxRequest& request) override {
         messageBoxes.push_back(request);
+        if (whileShown) whileShown();
         if (buttonAnswers.empty()) return IDOK;
         const int answer = buttonAnswers.front();
         buttonAnswers.pop_front();
@@ -37,6 +39,7 @@ public:
     std::vector<rt::SaveDialogRequest> saveDialogs;
     std::deque<int> buttonAnswers;                         // IDOK when empty
     std::deque<std::optional<std::wstring>> dialogAnswers;  // cancel when empty
+    std::function<void()> whileShown;                       // runs while a box is open
 };
 
 }  // namespace test

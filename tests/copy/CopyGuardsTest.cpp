@@ -1,0 +1,125 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/ListOperations.h"
+#include "app/Program.h"
+#include "app/ProgramDriver.h"
+#include "app/ProgramRun.h"
+#include "app/ProgramTest.h"
+#include "runtime/Cp932.h"
+
+using namespace program;
+
+namespace {
+
+using CopyGuardsTest = test::ProgramTest;
+
+}  // namespace
+
+TEST_F(CopyGuardsTest, NoCopyWithoutAConfirmedDestination) {
+    test::TempFolder destination;
+    test::MakeFolders(source / "A");
+    Choose(source.Path());
+    Cancel();
+    Choose(destination.Path());
+    Cancel();
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] {
+            EXPECT_FALSE(test::Enabled(BUTTON7));
+            test::Click(BUTTON6);
+        },
+        [] {
+            // A source and a list, but no destination yet.
+            EXPECT_FALSE(test::Enabled(BUTTON7));
+            test::Click(BUTTON6);
+        },
+        [] {
+            EXPECT_TRUE(test::Enabled(BUTTON7));
+            test::Click(BUTTON6);
+        },
+        [&] {
+            EXPECT_TRUE(test::Enabled(BUTTON7));
+            EXPECT_EQ(app::ReadText(TEXT7), destination.Path() + "\\");
+        },
+    });
+}
+
+TEST_F(CopyGuardsTest, ATargetTooLongForTheSystemStopsTheRunBeforeItStarts) {
+    test::TempFolder destination;
+    const std::string deep = destination / std::string(60, 'd');
+    const std::string longName(180, 'n');
+    test::MakeFolders(source / ("A\\" + longName));
+    test::MakeFolders(deep);
+    Choose(source.Path());
+    Choose(deep);
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] { test::Click(BUTTON7); },
+        [&] {
+            EXPECT_FALSE(test::Exists(deep + "\\A"));
+            EXPECT_FALSE(test::Exists(start / "TEST_FOL2.TXT"));
+            EXPECT_EQ(app::ReadText(TEXT4), "");
+            EXPECT_FALSE(test::Enabled(BUTTON9));
+        },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].title, L"コピー先に関するエラー");
+    EXPECT_EQ(ui.messageBoxes[0].text, L"コピー先のパスが長すぎるフォルダーがあるので処理できません\r\n" +
+                                           rt::ToWide(deep + "\\A\\" + longName));
+    EXPECT_EQ(ui.messageBoxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+TEST_F(CopyGuardsTest, AFileWhereAFolderMustGoStopsTheRunAndKeepsTheUndo) {
+    test::TempFolder destination;
+    for (const char* folder : {"A\\B", "C"}) test::MakeFolders(source / folder);
+    Choose(source.Path());
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] { test::Click(BUTTON7); },
+        [&] {
+            // The user swaps a made folder for a file, then copies again.
+            test::RemoveTree(destination / "A\\B");
+            test::WriteBytes(destination / "A\\B", "in the way");
+            test::Click(BUTTON7);
+        },
+        [&] {
+            EXPECT_TRUE(test::Enabled(BUTTON9));
+            EXPECT_EQ(preexistingMarks[0], 0);
+            EXPECT_EQ(test::ReadBytes(destination / "A\\B"), "in the way");
+        },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 2u);
+    EXPECT_EQ(ui.messageBoxes[1].title, L"コピー先に関するエラー");
+    EXPECT_EQ(ui.messageBoxes[1].text, L"コピー先に同じ名前のファイルがあるので処理できません\r\n" +
+                                           rt::ToWide(destination / "A\\B"));
+    // The log of the run before stays as it was.
+    EXPECT_EQ(CopyLog(), test::LogLine(destination / "A") + test::LogLine(destination / "A\\B") +
+                             test::LogLine(destination / "C") + "\x1A");
+}
+
+TEST_F(CopyGuardsTest, AFileWhereTheParentFolderMustGoStopsTheRun) {
+    test::TempFolder destination;
+    test::MakeFolders(source / "SRC\\A");
+    test::WriteBytes(destination / "SRC", "a file");
+    Choose(source / "SRC");
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] {
+            test::Click(CHECK1);
+            test::Click(BUTTON7);
+        },
+        [&] { EXPECT_EQ(test::ReadBytes(destination / "SRC"), "a file"); },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, L"コピー先に同じ名前のファイルがあるので処理できません\r\n" +
+                                           rt::ToWide(destination / "SRC"));
+}
