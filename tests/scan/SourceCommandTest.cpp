@@ -135,7 +135,9 @@ TEST_F(SourceCommandTest, CancelEmptiesTheListAndKeepsWhatTheLastScanShowed) {
     Cancel();
     test::RunProgramWith({
         [] {
-            app::SetCaption(TEXT7, "D:\\");
+            // A destination chosen before the source.
+            destinationPath = "D:\\";
+            app::SetCaption(TEXT7, destinationPath);
             test::Click(BUTTON5);
         },
         [] {
