@@ -41,6 +41,9 @@ extern std::string copiedParentName;              // parent folder name the last
 extern rt::Int16 parentExisted;                   // 1 when that parent folder was there before the run
 extern rt::Array<rt::Int16> preexistingMarks;     // entry i: 1 when its target was there before the run
 
+// Every variable back to 0 or "", as before the first statement of a run.
+void ClearVariables();
+
 void MainBody();
 
 // Enables (-1) or disables (0) the commands that need a scanned folder list.

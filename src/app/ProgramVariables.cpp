@@ -27,4 +27,18 @@ std::string copiedParentName;
 rt::Int16 parentExisted;
 rt::Array<rt::Int16> preexistingMarks(kFolderLimit - 1);
 
+void ClearVariables() {
+    for (ControlHandle* handle : {&MAINFORM, &TEXT1, &TEXT2, &TEXT3, &TEXT4, &TEXT5, &TEXT6, &TEXT7,
+                                  &BUTTON1, &BUTTON2, &BUTTON3, &BUTTON4, &BUTTON5, &BUTTON6,
+                                  &BUTTON7, &BUTTON8, &BUTTON9, &LIST1, &CHECK1, &EDIT1}) {
+        *handle = ControlHandle{};
+    }
+    textSize = formWidth = formHeight = listWidth = listHeight = quitFlag = parentExisted = 0;
+    titleText = startDir = sourceBase = scanFolder = destinationPath = copiedParentName = "";
+    folderCount = 0;
+    folderNames = rt::Array<std::string>(kFolderLimit - 1);
+    folderMarks = rt::Array<rt::Int16>(kFolderLimit - 1);
+    preexistingMarks = rt::Array<rt::Int16>(kFolderLimit - 1);
+}
+
 }  // namespace program

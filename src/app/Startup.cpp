@@ -46,6 +46,7 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     // The program reports failures itself.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     rt::ResetStatementPoll();
+    program::ClearVariables();
     const HWND form = CreateMainForm(instance, program::EventProcedure);
     if (form == nullptr) {
         rt::ReportStartupFailure("ウィンドウをオープンできません");
