@@ -87,14 +87,44 @@ double ProgramListSeconds() {
     return SecondsSince(start);
 }
 
+bool FolderThere(const std::wstring& path) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW(path.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The copy run's and the undo's floors: one existence test and one creation
+// per folder in table order, then one existence test and one removal per
+// folder in reverse.
+void BareCopyAndUndo(const std::wstring& destination, double& copySeconds, double& undoSeconds) {
+    std::vector<std::wstring> targets;
+    for (int i = 0; i < static_cast<int>(program::folderCount); ++i) {
+        targets.push_back(destination + L"\\" + rt::ToWide(program::folderNames[i]));
+    }
+    LONGLONG start = Now();
+    for (const std::wstring& target : targets) {
+        if (!FolderThere(target)) CreateDirectoryW(target.c_str(), nullptr);
+    }
+    copySeconds = SecondsSince(start);
+    start = Now();
+    for (auto target = targets.rbegin(); target != targets.rend(); ++target) {
+        if (FolderThere(*target)) RemoveDirectoryW(target->c_str());
+    }
+    undoSeconds = SecondsSince(start);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: scan_benchmark FOLDER\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: scan_benchmark TREE COPY-DESTINATION BARE-DESTINATION\n");
         return 2;
     }
     const std::string root = argv[1];
+    const std::string copyDestination = argv[2];
+    const std::wstring bareDestination = rt::ToWide(argv[3]);
 
     const LONGLONG bareStart = Now();
     const long bareFolders = ListBreadthFirst(rt::ToWide(root));
@@ -102,6 +132,12 @@ int main(int argc, char** argv) {
 
     test::ScriptedModalUi ui;
     ui.dialogAnswers.push_back(rt::ToWide(root + "\\DUMMY"));
+    ui.dialogAnswers.push_back(rt::ToWide(copyDestination + "\\DUMMY"));
+    double copySeconds = 0;
+    double undoSeconds = 0;
+    double bareCopySeconds = 0;
+    double bareUndoSeconds = 0;
+    long created = 0;
     double scanSeconds = 0;
     double listSeconds = 0;
     double bareListSeconds = 0;
@@ -119,7 +155,20 @@ int main(int argc, char** argv) {
             for (long i = 0; i < listed; ++i) selected += program::folderMarks[i] == 1 ? 1 : 0;
             listSeconds = ProgramListSeconds();
             bareListSeconds = BareListSeconds(program::LIST1.window);
+            BareCopyAndUndo(bareDestination, bareCopySeconds, bareUndoSeconds);
+            test::Click(program::BUTTON6);
         },
+        [&] {
+            scanStart = Now();
+            test::Click(program::BUTTON7);
+        },
+        [&] {
+            copySeconds = SecondsSince(scanStart);
+            created = static_cast<long>(std::stol(app::ReadText(program::TEXT3)));
+            scanStart = Now();
+            test::Click(program::BUTTON9);
+        },
+        [&] { undoSeconds = SecondsSince(scanStart); },
     });
 
     std::printf("folders: %ld (bare listing), %ld listed, %ld selected\n", bareFolders, listed, selected);
@@ -129,5 +178,9 @@ int main(int argc, char** argv) {
     std::printf("list part, bare list messages: %.2f s\n", bareListSeconds);
     std::printf("list part, program:            %.2f s (ratio %.2f)\n", listSeconds,
                 listSeconds / bareListSeconds);
+    std::printf("copy run of %ld folders: %.2f s, bare existence test and creation: %.2f s (ratio %.2f)\n",
+                created, copySeconds, bareCopySeconds, copySeconds / bareCopySeconds);
+    std::printf("undo:                     %.2f s, bare existence test and removal: %.2f s (ratio %.2f)\n",
+                undoSeconds, bareUndoSeconds, undoSeconds / bareUndoSeconds);
     return listed == bareFolders && selected == listed ? 0 : 1;
 }

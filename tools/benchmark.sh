@@ -17,4 +17,7 @@ if [ ! -d "$tree/d180/e181" ]; then
     mkdir -p "$tree/d$level1"/e{001..181}
   done
 fi
-"$wine_env" run "$build/wine" ja "$build/windows/bin/scan_benchmark.exe" 'C:\soratn2-bench'
+rm -rf "$build/wine/prefix-ja/drive_c/soratn2-bench-copy" "$build/wine/prefix-ja/drive_c/soratn2-bench-bare"
+mkdir -p "$build/wine/prefix-ja/drive_c/soratn2-bench-copy" "$build/wine/prefix-ja/drive_c/soratn2-bench-bare"
+"$wine_env" run "$build/wine" ja "$build/windows/bin/scan_benchmark.exe" \
+  'C:\soratn2-bench' 'C:\soratn2-bench-copy' 'C:\soratn2-bench-bare'
