@@ -19,5 +19,8 @@ if [ ! -d "$tree/d180/e181" ]; then
 fi
 rm -rf "$build/wine/prefix-ja/drive_c/soratn2-bench-copy" "$build/wine/prefix-ja/drive_c/soratn2-bench-bare"
 mkdir -p "$build/wine/prefix-ja/drive_c/soratn2-bench-copy" "$build/wine/prefix-ja/drive_c/soratn2-bench-bare"
+# The program's logs go to the folder it starts in.
+mkdir -p "$build/bench-start"
+cd "$build/bench-start"
 "$wine_env" run "$build/wine" ja "$build/windows/bin/scan_benchmark.exe" \
   'C:\soratn2-bench' 'C:\soratn2-bench-copy' 'C:\soratn2-bench-bare'
