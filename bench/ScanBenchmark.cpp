@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DeferredRedraw.h"
 #include "app/ListOperations.h"
 #include "app/Program.h"
 #include "app/ProgramDriver.h"
@@ -83,7 +84,7 @@ double ProgramListSeconds() {
         program::folderNames[i] = app::ItemText(program::LIST1, i);
     }
     program::SET_LIST1_SUB();
-    app::RedrawChangedLists();
+    app::RedrawDeferredControls();
     return SecondsSince(start);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/DeferredRedraw.h"
 #include "app/Fonts.h"
 #include "app/FormDefinition.h"
 #include "runtime/Cp932.h"
@@ -73,7 +74,9 @@ void BindHandle(ControlHandle& handle, HWND window) {
 }
 
 void SetCaption(const ControlHandle& handle, std::string_view text) {
-    SetWindowTextW(BoundWindow(handle), rt::ToWide(text).c_str());
+    const HWND window = BoundWindow(handle);
+    DeferRedraw(window);
+    SetWindowTextW(window, rt::ToWide(text).c_str());
 }
 
 std::string ReadText(const ControlHandle& handle) {

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/ListOperations.h"
+#include "app/DeferredRedraw.h"
 #include "app/Program.h"
 
 namespace program {
@@ -34,7 +34,7 @@ std::function<void()> EventProcedure(std::string_view name) {
         if (procedureName == name) {
             return [procedure] {
                 procedure(MAINFORM);
-                app::RedrawChangedLists();
+                app::RedrawDeferredControls();
             };
         }
     }

@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <vector>
-
+#include "app/DeferredRedraw.h"
 #include "runtime/Cp932.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/RuntimeError.h"
@@ -12,11 +10,6 @@
 namespace app {
 
 namespace {
-
-std::vector<HWND>& ListsWithoutRedraw() {
-    static std::vector<HWND> lists;
-    return lists;
-}
 
 bool HasClass(HWND window, const wchar_t* name) {
     wchar_t className[32] = L"";
@@ -30,15 +23,9 @@ HWND ListWindow(const ControlHandle& handle) {
     return window;
 }
 
-// A list the program is changing stops drawing until the event procedure
-// has returned.
 HWND ChangingList(const ControlHandle& handle) {
     const HWND window = ListWindow(handle);
-    auto& lists = ListsWithoutRedraw();
-    if (std::find(lists.begin(), lists.end(), window) == lists.end()) {
-        SendMessageW(window, WM_SETREDRAW, FALSE, 0);
-        lists.push_back(window);
-    }
+    DeferRedraw(window);
     return window;
 }
 
@@ -103,15 +90,6 @@ rt::Int16 CheckState(const ControlHandle& checkBox) {
                             type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
     if (!checkable) rt::Raise(rt::err::kWrongKind);
     return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-}
-
-void RedrawChangedLists() {
-    for (const HWND list : ListsWithoutRedraw()) {
-        if (!IsWindow(list)) continue;
-        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
-    }
-    ListsWithoutRedraw().clear();
 }
 
 }  // namespace app

@@ -29,8 +29,4 @@ rt::Int16 GetSelection(const ControlHandle& list, long double index);
 // 1 checked, 0 unchecked.
 rt::Int16 CheckState(const ControlHandle& checkBox);
 
-// Lists changed by an event procedure are redrawn once, when it has
-// returned, not after every item.
-void RedrawChangedLists();
-
 }  // namespace app

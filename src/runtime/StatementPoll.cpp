@@ -102,6 +102,8 @@ void QueueEvent(std::function<void()> procedure) {
 
 std::size_t QueuedEvents() { return State().events.size(); }
 
+bool InEventProcedure() { return State().procedureDepth > 0; }
+
 void WaitForEvents() {
     PollState& state = State();
     for (;;) {

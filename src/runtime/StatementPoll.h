@@ -35,6 +35,9 @@ void QueueEvent(std::function<void()> procedure);
 
 std::size_t QueuedEvents();
 
+// True while an event procedure runs.
+bool InEventProcedure();
+
 // One wait of the main loop: delivers messages until an event is queued,
 // then runs the oldest event to completion.
 void WaitForEvents();

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "app/ListOperations.h"
+#include "app/DeferredRedraw.h"
 #include "app/Startup.h"
 #include "runtime/StatementPoll.h"
 
@@ -45,7 +45,7 @@ LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     rt::QueueEvent([&script] {
         script.steps[script.next++]();
-        app::RedrawChangedLists();
+        app::RedrawDeferredControls();
         PostMessageW(script.window, kNextStep, 0, 0);
     });
     return 0;
