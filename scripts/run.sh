@@ -26,7 +26,7 @@ fi
 "$wine_env" display "$wine_dir"
 trap '"$wine_env" teardown "$wine_dir"' EXIT
 export DISPLAY
-DISPLAY=$(cat "$wine_dir/display")
+DISPLAY=$(cat "$wine_dir/display-ja")
 "$wine_env" run "$wine_dir" ja "$build/bin/SORATN2.exe" &
 
 # The virtual screen is one colour until the window has been drawn.

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Wine environment of the Windows tests and of the run command.
 #
-#   wine-env.sh setup DIR                 locales, both prefixes, one Xvfb
+#   wine-env.sh setup DIR                 locales, both prefixes, their Xvfbs
 #   wine-env.sh prefix DIR ja|en          make one prefix
-#   wine-env.sh display DIR               start the Xvfb alone
+#   wine-env.sh display DIR               start the Xvfbs alone
 #   wine-env.sh run DIR ja|en PROGRAM...  run a Windows program in it
 #   wine-env.sh teardown DIR              stop Wine and the Xvfb
 #
@@ -73,30 +73,41 @@ make_prefix() {
 }
 
 start_xvfb() {
-  local dir=$1 n
+  local dir=$1 name=$2 n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-    echo $! >"$dir/xvfb.pid"
+    echo $! >"$dir/xvfb-$name.pid"
     for _ in $(seq 50); do
       if [ -e "/tmp/.X11-unix/X$n" ]; then
-        echo ":$n" >"$dir/display"
+        echo ":$n" >"$dir/display-$name"
         return 0
       fi
       sleep 0.1
     done
-    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    kill "$(cat "$dir/xvfb-$name.pid")" 2>/dev/null || true
   done
   echo "no display could be started" >&2
   return 1
 }
 
 stop_xvfb() {
-  local dir=$1
-  if [ -f "$dir/xvfb.pid" ]; then
-    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
-    rm -f "$dir/xvfb.pid" "$dir/display"
-  fi
+  local dir=$1 pid
+  for pid in "$dir"/xvfb-*.pid; do
+    [ -f "$pid" ] || continue
+    kill "$(cat "$pid")" 2>/dev/null || true
+    rm -f "$pid"
+  done
+  rm -f "$dir"/display-*
+}
+
+# Each locale has a screen of its own, so that windows of tests running side
+# by side never cover one another.
+start_displays() {
+  local dir=$1 loc
+  for loc in ja en; do
+    start_xvfb "$dir" "$loc"
+  done
 }
 
 stop_wine() {
@@ -119,7 +130,7 @@ case "$command" in
     # Wine left running from an earlier run would keep drawing on its old display.
     stop_wine "$dir"
     stop_xvfb "$dir"
-    start_xvfb "$dir"
+    start_displays "$dir"
     ;;
   prefix)
     make_prefix "$dir" "${3:?locale}"
@@ -127,14 +138,14 @@ case "$command" in
   display)
     stop_wine "$dir"
     stop_xvfb "$dir"
-    start_xvfb "$dir"
+    start_displays "$dir"
     ;;
   run)
     loc=${3:?locale}
     shift 3
     wine_env "$dir" "$loc"
-    if [ -f "$dir/display" ]; then
-      DISPLAY=$(cat "$dir/display")
+    if [ -f "$dir/display-$loc" ]; then
+      DISPLAY=$(cat "$dir/display-$loc")
       export DISPLAY
     fi
     exec wine "$@"

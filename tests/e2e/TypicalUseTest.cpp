@@ -1,0 +1,160 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/ChildProgram.h"
+#include "e2e/UserAtTheWindow.h"
+#include "runtime/Cp932.h"
+#include "support/TempFolder.h"
+
+using namespace e2e;
+using Texts = std::vector<std::wstring>;
+
+namespace {
+
+std::wstring Wide(const std::string& text) { return rt::ToWide(text); }
+
+Texts Sorted(Texts texts) {
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+// Which controls take input: BUTTON1 to BUTTON9 in order, then LIST1.
+std::vector<bool> EnabledButtons(const UserAtTheWindow& user) {
+    std::vector<bool> enabled;
+    for (const int id : {kButton1, kButton2, kButton3, kButton4, kButton5, kButton6, kButton7, kButton8,
+                         kButton9, kList1}) {
+        enabled.push_back(user.Enabled(id));
+    }
+    return enabled;
+}
+
+std::string LogLine(const std::string& path) {
+    return "(" + std::to_string(path.size()) + ") " + path + "\r\n";
+}
+
+class TypicalUseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* folder : {"A\\ソ\\表", "B\\C"}) test::MakeFolders(source + "\\" + folder);
+    }
+
+    test::TempFolder start;
+    test::TempFolder work;
+    const std::string source = work / "SRC";
+    const std::string destination = work / "BACKUP";
+    const std::string out = work / "OUT";
+};
+
+}  // namespace
+
+TEST_F(TypicalUseTest, FromSourceToCopyUndoAndExport) {
+    test::MakeFolders(destination);
+    test::MakeFolders(out);
+    UserAtTheWindow user(Wide(start.Path()));
+
+    // Start-up: only the source, destination, check box and name box take input.
+    EXPECT_EQ(EnabledButtons(user),
+              (std::vector<bool>{false, false, false, false, true, true, false, false, false, false}));
+    EXPECT_EQ(test::WindowText(user.Window()),
+              L"\u3000\u3000\u3000\u3000\u3000\u3000＜＜\u3000ソラタナ\u3000Ver.２ L20\u3000＞＞");
+
+    user.Click(kButton5);
+    user.SaveAs(Wide(source + "\\DUMMY"));
+    EXPECT_EQ(Sorted(user.Items()), Sorted({L"A", L"A\\ソ", L"A\\ソ\\表", L"B", L"B\\C"}));
+    EXPECT_EQ(user.SelectedItems().size(), 5u);
+    EXPECT_EQ(user.Text(kText6), Wide(source));
+    EXPECT_EQ(user.Text(kEdit1), L"SRC");
+    EXPECT_EQ(user.Text(kText1), L" 5");
+    EXPECT_EQ(user.Text(kText2), L"抽出フォルダー数");
+    EXPECT_EQ(EnabledButtons(user),
+              (std::vector<bool>{true, true, true, true, true, true, false, true, false, true}));
+    user.SaveScreenshot(test::ProgramBesideThisTest() + L".after-scan.bmp");
+
+    user.ClickItem(L"B");
+    EXPECT_EQ(Sorted(user.SelectedItems()), Sorted({L"A", L"A\\ソ", L"A\\ソ\\表"}));
+
+    user.Click(kButton6);
+    user.SaveAs(Wide(destination + "\\DUMMY"));
+    EXPECT_EQ(user.Text(kText7), Wide(destination + "\\"));
+    EXPECT_TRUE(user.Enabled(kButton7));
+
+    user.Click(kButton7);
+    EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|フォルダーのコピーを終了しました。");
+    EXPECT_TRUE(test::Exists(destination + "\\A\\ソ\\表"));
+    EXPECT_FALSE(test::Exists(destination + "\\B"));
+    EXPECT_EQ(user.Text(kText4), L"コピー数");
+    EXPECT_EQ(user.Text(kText3), L" 3");
+    EXPECT_TRUE(user.Enabled(kButton9));
+    EXPECT_EQ(test::ReadBytes(start / "TEST_FOL2.TXT"),
+              LogLine(destination + "\\A") + LogLine(destination + "\\A\\ソ") +
+                  LogLine(destination + "\\A\\ソ\\表") + "\x1A");
+
+    user.Click(kButton9);
+    EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|コピーしたフォルダーを削除しました。");
+    EXPECT_FALSE(test::Exists(destination + "\\A"));
+    EXPECT_FALSE(user.Enabled(kButton9));
+    EXPECT_EQ(user.Text(kText3), L"");
+
+    user.Click(kCheck1);
+    user.Click(kButton7);
+    EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|フォルダーのコピーを終了しました。");
+    EXPECT_TRUE(test::Exists(destination + "\\SRC\\A\\ソ\\表"));
+
+    user.Click(kButton8);
+    user.SaveAs(Wide(out + "\\list"));
+    EXPECT_EQ(test::ReadBytes(out + "\\list.TXT"), "SRC\r\nA\r\nA\\\x83\x5C\r\nA\\\x83\x5C\\\x95\x5C\r\n\x1A");
+
+    EXPECT_EQ(test::ReadBytes(start / "TEST_FOL.TXT"),
+              LogLine(source + "\\") + LogLine(source + "\\A") + LogLine(source + "\\B") +
+                  LogLine(source + "\\A\\ソ") + LogLine(source + "\\B\\C") + LogLine(source + "\\A\\ソ\\表") +
+                  "\x1A");
+    PostMessageW(user.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(user.WaitForExit(), 0u);
+}
+
+TEST_F(TypicalUseTest, AnUndoThatMeetsAFileEndsTheProgramWithItsReport) {
+    test::MakeFolders(destination);
+    UserAtTheWindow user(Wide(start.Path()));
+    user.Click(kButton5);
+    user.SaveAs(Wide(source + "\\DUMMY"));
+    user.Click(kButton6);
+    user.SaveAs(Wide(destination + "\\DUMMY"));
+    user.Click(kButton7);
+    user.ReadAndCloseMessage();
+    test::WriteBytes(destination + "\\B\\C\\note.txt", "x");
+
+    user.Click(kButton9);
+    EXPECT_EQ(user.ReadAndCloseMessage(), L"SORATN2.EXE|\r\nSORATN2 [3208行]:エラー[27]");
+    EXPECT_EQ(user.WaitForExit(), 0u);
+    EXPECT_TRUE(test::Exists(destination + "\\B\\C\\note.txt"));
+    EXPECT_EQ(test::ReadBytes(start / "TEST_FOL2.TXT").back(), '\x1A');
+}
+
+TEST_F(TypicalUseTest, TabReachesTheCopyButtonAndEnterRunsIt) {
+    test::MakeFolders(destination);
+    UserAtTheWindow user(Wide(start.Path()));
+    user.Click(kButton5);
+    user.SaveAs(Wide(source + "\\DUMMY"));
+    user.Click(kButton6);
+    user.SaveAs(Wide(destination + "\\DUMMY"));
+
+    std::vector<int> visited;
+    for (int presses = 0; presses < 12 && user.FocusedWindow() != user.Control(kButton7); ++presses) {
+        user.PressKey(VK_TAB);
+        visited.push_back(GetDlgCtrlID(user.FocusedWindow()));
+    }
+    ASSERT_EQ(user.FocusedWindow(), user.Control(kButton7));
+    // Only enabled Tab stops, in the form's order.
+    for (const int id : visited) EXPECT_TRUE(user.Enabled(id)) << id;
+
+    user.PressKey(VK_RETURN);
+    EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|フォルダーのコピーを終了しました。");
+    EXPECT_TRUE(test::Exists(destination + "\\B\\C"));
+    PostMessageW(user.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(user.WaitForExit(), 0u);
+}

@@ -1,0 +1,198 @@
+#include "e2e/UserAtTheWindow.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+constexpr int kFileNameBox = 0x47C;  // the save dialog's ComboBoxEx with the name
+
+// The mouse messages are sent, not posted: the program takes a sent message
+// only where it takes any message, so once they are through, the event they
+// raised is queued, and the next message sent to it waits until that event's
+// procedure has run.
+void MouseClick(HWND window, int x, int y) {
+    const LPARAM point = MAKELPARAM(x, y);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(window, WM_LBUTTONUP, 0, point);
+}
+
+std::wstring ItemText(HWND list, int index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+HWND FileNameEdit(HWND dialog) {
+    const HWND box = GetDlgItem(dialog, kFileNameBox);
+    if (box == nullptr) return nullptr;
+    const HWND combo = FindWindowExW(box, nullptr, L"ComboBox", nullptr);
+    return FindWindowExW(combo != nullptr ? combo : box, nullptr, L"Edit", nullptr);
+}
+
+}  // namespace
+
+UserAtTheWindow::UserAtTheWindow(const std::wstring& startFolder)
+    : program_(test::ProgramBesideThisTest(), L"", startFolder) {
+    window_ = program_.WaitForMainWindow();
+    if (window_ == nullptr) throw std::runtime_error("the main window did not appear");
+    WaitUntilIdle();
+}
+
+std::wstring UserAtTheWindow::Text(int id) const {
+    wchar_t text[1024] = L"";
+    SendMessageW(Control(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void UserAtTheWindow::Click(int id) {
+    RECT rect{};
+    GetClientRect(Control(id), &rect);
+    MouseClick(Control(id), rect.right / 2, rect.bottom / 2);
+    WaitUntilIdle();
+}
+
+void UserAtTheWindow::ClickItem(const std::wstring& text) {
+    const HWND list = Control(kList1);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        if (ItemText(list, index) != text) continue;
+        SendMessageW(list, LB_SETTOPINDEX, index, 0);
+        const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+        const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+        MouseClick(list, 6, (index - top) * height + height / 2);
+        WaitUntilIdle();
+        return;
+    }
+    throw std::runtime_error("no such list item");
+}
+
+void UserAtTheWindow::TypeIntoEdit(const std::wstring& text) {
+    const HWND edit = Control(kEdit1);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CLEAR, 0, 0);
+    for (const wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+}
+
+std::vector<std::wstring> UserAtTheWindow::Items() const {
+    std::vector<std::wstring> items;
+    const HWND list = Control(kList1);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) items.push_back(ItemText(list, index));
+    return items;
+}
+
+std::vector<std::wstring> UserAtTheWindow::SelectedItems() const {
+    std::vector<std::wstring> items;
+    const HWND list = Control(kList1);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        if (SendMessageW(list, LB_GETSEL, index, 0) > 0) items.push_back(ItemText(list, index));
+    }
+    return items;
+}
+
+// A message sent to the program is answered only when it takes messages
+// again: after its event procedure, or inside a dialog it opened. Posted
+// input needs a moment to be picked up first.
+bool UserAtTheWindow::WaitUntilIdle() {
+    Sleep(200);
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
+}
+
+HWND UserAtTheWindow::WaitForDialog() { return program_.WaitForMessageBox(); }
+
+void UserAtTheWindow::SaveAs(const std::wstring& path) {
+    const HWND dialog = WaitForDialog();
+    if (dialog == nullptr) throw std::runtime_error("no save dialog");
+    const HWND edit = FileNameEdit(dialog);
+    if (edit == nullptr) throw std::runtime_error("no file name box");
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int tries = 0; tries < 300 && IsWindow(dialog); ++tries) Sleep(100);
+    WaitUntilIdle();
+}
+
+void UserAtTheWindow::CancelDialog() {
+    const HWND dialog = WaitForDialog();
+    if (dialog == nullptr) throw std::runtime_error("no dialog");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    for (int tries = 0; tries < 300 && IsWindow(dialog); ++tries) Sleep(100);
+    WaitUntilIdle();
+}
+
+void UserAtTheWindow::PressKey(WPARAM key) {
+    const HWND target = FocusedWindow();
+    PostMessageW(target != nullptr ? target : window_, WM_KEYDOWN, key, 1);
+    PostMessageW(target != nullptr ? target : window_, WM_KEYUP, key, 1 | (3L << 30));
+    WaitUntilIdle();
+}
+
+HWND UserAtTheWindow::FocusedWindow() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Taken from the screen: a window of another process does not draw itself
+// into a device context of ours under Wine.
+bool UserAtTheWindow::SaveScreenshot(const std::wstring& path) const {
+    Sleep(500);  // the program paints once it is idle
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    std::vector<char> pixels(rowBytes * static_cast<DWORD>(height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &header, sizeof header, &written, nullptr);
+    WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+    CloseHandle(out);
+    return copied;
+}
+
+std::wstring UserAtTheWindow::ReadAndCloseMessage() {
+    const HWND box = WaitForDialog();
+    if (box == nullptr) return L"(no message box)";
+    const std::wstring seen = test::WindowText(box) + L"|" + test::MessageBoxText(box);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int tries = 0; tries < 300 && IsWindow(box); ++tries) Sleep(100);
+    WaitUntilIdle();
+    return seen;
+}
+
+}  // namespace e2e

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/ChildProgram.h"
+
+namespace e2e {
+
+// Control ids of the main window, in the order of its form.
+enum Control : int {
+    kText1 = 1, kText2, kText3, kText4, kList1, kButton1, kButton2, kText5, kButton3, kButton4,
+    kButton5, kButton6, kText6, kText7, kCheck1, kEdit1, kButton7, kButton8, kButton9
+};
+
+// SORATN2.exe started in a folder of its own and used as a person would:
+// through its real windows only, from this separate process.
+class UserAtTheWindow {
+public:
+    explicit UserAtTheWindow(const std::wstring& startFolder);
+
+    HWND Window() const { return window_; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    // The control's text as it has it now (WM_GETTEXT: GetWindowText does not
+    // ask a control of another process).
+    std::wstring Text(int id) const;
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+
+    // A mouse click on a button or the check box.
+    void Click(int id);
+    // A mouse click on the list item with this text.
+    void ClickItem(const std::wstring& text);
+    // Types the text into EDIT1 in place of what it holds.
+    void TypeIntoEdit(const std::wstring& text);
+    // A key pressed and released where the program has its keyboard focus.
+    void PressKey(WPARAM key);
+    HWND FocusedWindow() const;
+    // The main window as drawn now, as a bitmap file.
+    bool SaveScreenshot(const std::wstring& path) const;
+
+    std::vector<std::wstring> Items() const;
+    std::vector<std::wstring> SelectedItems() const;
+
+    // Waits until the program takes messages again: its event procedure has
+    // run, or it waits in a dialog. False after 60 seconds.
+    bool WaitUntilIdle();
+
+    // The dialog or message box the program opened; null after 30 seconds.
+    HWND WaitForDialog();
+    // Types a full path into the save dialog's file name box and saves.
+    void SaveAs(const std::wstring& path);
+    void CancelDialog();
+    // Reads the open message box ("title|text") and closes it with OK.
+    std::wstring ReadAndCloseMessage();
+
+    DWORD WaitForExit() { return program_.WaitForExit(); }
+
+private:
+    test::ChildProgram program_;
+    HWND window_ = nullptr;
+};
+
+}  // namespace e2e
