@@ -43,6 +43,15 @@ protected:
         for (const char* folder : {"A\\ソ\\表", "B\\C"}) test::MakeFolders(source + "\\" + folder);
     }
 
+    // The user picks SRC as the source and BACKUP as the destination.
+    void ScanAndChooseTheDestination(UserAtTheWindow& user) {
+        test::MakeFolders(destination);
+        user.Click(kButton5);
+        user.SaveAs(Wide(source + "\\DUMMY"));
+        user.Click(kButton6);
+        user.SaveAs(Wide(destination + "\\DUMMY"));
+    }
+
     test::TempFolder start;
     test::TempFolder work;
     const std::string source = work / "SRC";
@@ -118,12 +127,8 @@ TEST_F(TypicalUseTest, FromSourceToCopyUndoAndExport) {
 }
 
 TEST_F(TypicalUseTest, AnUndoThatMeetsAFileEndsTheProgramWithItsReport) {
-    test::MakeFolders(destination);
     UserAtTheWindow user(Wide(start.Path()));
-    user.Click(kButton5);
-    user.SaveAs(Wide(source + "\\DUMMY"));
-    user.Click(kButton6);
-    user.SaveAs(Wide(destination + "\\DUMMY"));
+    ScanAndChooseTheDestination(user);
     user.Click(kButton7);
     user.ReadAndCloseMessage();
     test::WriteBytes(destination + "\\B\\C\\note.txt", "x");
@@ -136,12 +141,8 @@ TEST_F(TypicalUseTest, AnUndoThatMeetsAFileEndsTheProgramWithItsReport) {
 }
 
 TEST_F(TypicalUseTest, TabReachesTheCopyButtonAndEnterRunsIt) {
-    test::MakeFolders(destination);
     UserAtTheWindow user(Wide(start.Path()));
-    user.Click(kButton5);
-    user.SaveAs(Wide(source + "\\DUMMY"));
-    user.Click(kButton6);
-    user.SaveAs(Wide(destination + "\\DUMMY"));
+    ScanAndChooseTheDestination(user);
 
     std::vector<int> visited;
     for (int presses = 0; presses < 12 && user.FocusedWindow() != user.Control(kButton7); ++presses) {
