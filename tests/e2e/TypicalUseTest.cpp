@@ -159,3 +159,11 @@ TEST_F(TypicalUseTest, TabReachesTheCopyButtonAndEnterRunsIt) {
     PostMessageW(user.Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(user.WaitForExit(), 0u);
 }
+
+TEST_F(TypicalUseTest, CtrlCWhileIdleInterruptsTheProgram) {
+    UserAtTheWindow user(Wide(start.Path()));
+    user.TypeCtrlC();
+    EXPECT_EQ(user.ReadAndCloseMessage(),
+              L"SORATN2.EXE|\r\n中断しました SORATN2[148行] \r\n任意のキーを押してください");
+    EXPECT_EQ(user.WaitForExit(), 0u);
+}

@@ -127,6 +127,24 @@ void UserAtTheWindow::CancelDialog() {
     WaitUntilIdle();
 }
 
+void UserAtTheWindow::TypeCtrlC() {
+    // Input reaches a window of another process once both threads share
+    // their input state and its window is in front.
+    const DWORD programThread = GetWindowThreadProcessId(window_, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), programThread, TRUE);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+    INPUT keys[4]{};
+    const WORD codes[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, keys, sizeof keys[0]);
+    AttachThreadInput(GetCurrentThreadId(), programThread, FALSE);
+}
+
 void UserAtTheWindow::PressKey(WPARAM key) {
     const HWND target = FocusedWindow();
     PostMessageW(target != nullptr ? target : window_, WM_KEYDOWN, key, 1);

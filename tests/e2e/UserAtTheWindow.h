@@ -34,6 +34,8 @@ public:
     void ClickItem(const std::wstring& text);
     // Types the text into EDIT1 in place of what it holds.
     void TypeIntoEdit(const std::wstring& text);
+    // Ctrl+C typed on the keyboard while the main window is in front.
+    void TypeCtrlC();
     // A key pressed and released where the program has its keyboard focus.
     void PressKey(WPARAM key);
     HWND FocusedWindow() const;
