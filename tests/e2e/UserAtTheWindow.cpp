@@ -61,15 +61,18 @@ void UserAtTheWindow::ClickItem(const std::wstring& text) {
     const HWND list = Control(kList1);
     const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
-        if (ItemText(list, index) != text) continue;
-        SendMessageW(list, LB_SETTOPINDEX, index, 0);
-        const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-        const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-        MouseClick(list, 6, (index - top) * height + height / 2);
-        WaitUntilIdle();
-        return;
+        if (ItemText(list, index) == text) return ClickItemAt(index);
     }
     throw std::runtime_error("no such list item");
+}
+
+void UserAtTheWindow::ClickItemAt(int index) {
+    const HWND list = Control(kList1);
+    SendMessageW(list, LB_SETTOPINDEX, index, 0);
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    MouseClick(list, 6, (index - top) * height + height / 2);
+    WaitUntilIdle();
 }
 
 void UserAtTheWindow::TypeIntoEdit(const std::wstring& text) {
@@ -98,10 +101,8 @@ std::vector<std::wstring> UserAtTheWindow::SelectedItems() const {
 }
 
 // A message sent to the program is answered only when it takes messages
-// again: after its event procedure, or inside a dialog it opened. Posted
-// input needs a moment to be picked up first.
+// again: after its event procedure, or inside a dialog it opened.
 bool UserAtTheWindow::WaitUntilIdle() {
-    Sleep(200);
     DWORD_PTR answer = 0;
     return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
 }
@@ -149,6 +150,9 @@ void UserAtTheWindow::PressKey(WPARAM key) {
     const HWND target = FocusedWindow();
     PostMessageW(target != nullptr ? target : window_, WM_KEYDOWN, key, 1);
     PostMessageW(target != nullptr ? target : window_, WM_KEYUP, key, 1 | (3L << 30));
+    // Posted input is taken after a sent message; give the program a moment
+    // to pick it up before asking whether it is idle.
+    Sleep(200);
     WaitUntilIdle();
 }
 

@@ -30,8 +30,9 @@ public:
 
     // A mouse click on a button or the check box.
     void Click(int id);
-    // A mouse click on the list item with this text.
+    // A mouse click on the list item with this text, or at this index.
     void ClickItem(const std::wstring& text);
+    void ClickItemAt(int index);
     // Types the text into EDIT1 in place of what it holds.
     void TypeIntoEdit(const std::wstring& text);
     // Ctrl+C typed on the keyboard while the main window is in front.
@@ -58,6 +59,7 @@ public:
     std::wstring ReadAndCloseMessage();
 
     DWORD WaitForExit() { return program_.WaitForExit(); }
+    HANDLE Process() const { return program_.Process(); }
 
 private:
     test::ChildProgram program_;
