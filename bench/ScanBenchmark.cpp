@@ -84,7 +84,7 @@ double ProgramListSeconds() {
         program::folderNames[i] = app::ItemText(program::LIST1, i);
     }
     program::SET_LIST1_SUB();
-    app::RedrawDeferredControls();
+    app::ShowDeferredChanges();
     return SecondsSince(start);
 }
 

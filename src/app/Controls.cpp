@@ -75,12 +75,13 @@ void BindHandle(ControlHandle& handle, HWND window) {
 
 void SetCaption(const ControlHandle& handle, std::string_view text) {
     const HWND window = BoundWindow(handle);
-    DeferRedraw(window);
-    SetWindowTextW(window, rt::ToWide(text).c_str());
+    const std::wstring wide = rt::ToWide(text);
+    if (!DeferCaption(window, wide)) SetWindowTextW(window, wide.c_str());
 }
 
 std::string ReadText(const ControlHandle& handle) {
     const HWND window = BoundWindow(handle);
+    if (const std::wstring* kept = DeferredCaption(window)) return rt::ToCp932(*kept);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return rt::ToCp932(text);

@@ -1,6 +1,7 @@
 #include "app/DeferredRedraw.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "runtime/StatementPoll.h"
@@ -14,6 +15,11 @@ std::vector<HWND>& Deferred() {
     return controls;
 }
 
+std::map<HWND, std::wstring>& Captions() {
+    static std::map<HWND, std::wstring> captions;
+    return captions;
+}
+
 }  // namespace
 
 void DeferRedraw(HWND control) {
@@ -24,7 +30,27 @@ void DeferRedraw(HWND control) {
     controls.push_back(control);
 }
 
-void RedrawDeferredControls() {
+bool DeferCaption(HWND control, const std::wstring& text) {
+    if (!rt::InEventProcedure() || GetParent(control) == nullptr) return false;
+    DeferRedraw(control);
+    Captions()[control] = text;
+    return true;
+}
+
+const std::wstring* DeferredCaption(HWND control) {
+    const auto found = Captions().find(control);
+    return found == Captions().end() ? nullptr : &found->second;
+}
+
+void ApplyDeferredCaptions() {
+    for (const auto& [control, text] : Captions()) {
+        if (IsWindow(control)) SetWindowTextW(control, text.c_str());
+    }
+    Captions().clear();
+}
+
+void ShowDeferredChanges() {
+    ApplyDeferredCaptions();
     for (const HWND control : Deferred()) {
         if (!IsWindow(control)) continue;
         SendMessageW(control, WM_SETREDRAW, TRUE, 0);

@@ -34,7 +34,7 @@ std::function<void()> EventProcedure(std::string_view name) {
         if (procedureName == name) {
             return [procedure] {
                 procedure(MAINFORM);
-                app::RedrawDeferredControls();
+                app::ShowDeferredChanges();
             };
         }
     }

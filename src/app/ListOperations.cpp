@@ -79,7 +79,11 @@ void SetSelection(const ControlHandle& list, long double index, long double flag
 
 rt::Int16 GetSelection(const ControlHandle& list, long double index) {
     const HWND window = ListWindow(list);
-    return rt::Truth(SendMessageW(window, LB_GETSEL, ExistingItem(window, index), 0) > 0);
+    // The list answers LB_ERR for an index outside its items; no count asked.
+    const std::int32_t i = rt::IntArg(index);
+    const LRESULT selected = i < 0 ? LB_ERR : SendMessageW(window, LB_GETSEL, static_cast<WPARAM>(i), 0);
+    if (selected == LB_ERR) rt::Raise(rt::err::kListFailed);
+    return rt::Truth(selected > 0);
 }
 
 rt::Int16 CheckState(const ControlHandle& checkBox) {

@@ -2,11 +2,13 @@
 
 #include <new>
 
+#include "app/DeferredRedraw.h"
 #include "app/EventProcedures.h"
 #include "app/KeyboardNavigation.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "runtime/ErrorNumbers.h"
+#include "runtime/ModalUi.h"
 #include "runtime/OpenFiles.h"
 #include "runtime/Reports.h"
 #include "runtime/RuntimeError.h"
@@ -25,6 +27,7 @@ void EndProgram() {
     }
     DestroyMainForm();
     rt::SetMessageFilter(nullptr);
+    rt::SetBeforeModalHook(nullptr);
     rt::SetMainWindow(nullptr);
     SetUnhandledExceptionFilter(nullptr);
 }
@@ -56,6 +59,7 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     ShowWindow(form, showState);
     UpdateWindow(form);
     rt::SetMessageFilter(NavigateByKeyboard);
+    rt::SetBeforeModalHook(ApplyDeferredCaptions);
     rt::InstallFaultReport();
     RunMainBody(mainBody);
     EndProgram();

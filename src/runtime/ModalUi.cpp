@@ -35,10 +35,16 @@ public:
 
 SystemModalUi systemUi;
 ModalUi* current = &systemUi;
+void (*beforeModal)() = nullptr;
 
 }  // namespace
 
-ModalUi& CurrentModalUi() { return *current; }
+ModalUi& CurrentModalUi() {
+    if (beforeModal != nullptr) beforeModal();
+    return *current;
+}
+
+void SetBeforeModalHook(void (*hook)()) { beforeModal = hook; }
 
 void SetModalUi(ModalUi* ui) { current = ui ? ui : &systemUi; }
 

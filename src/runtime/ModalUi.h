@@ -39,7 +39,11 @@ public:
 };
 
 // The interface in use: the system's own unless a test installed another.
+// Runs the hook set below first: the user is about to see the window.
 ModalUi& CurrentModalUi();
+
+// What must happen before the program opens a dialog or message box.
+void SetBeforeModalHook(void (*hook)());
 
 // Installs `ui` (nullptr: the system's own again).
 void SetModalUi(ModalUi* ui);

@@ -36,13 +36,18 @@ TEST(ControlsTest, ControlsAreFoundByNameWithoutRegardToCase) {
 }
 
 TEST(ControlsTest, CaptionsAndTextsTravelAsCodePage932) {
-    test::RunProgramWith({[] {
-        app::SetCaption(program::TEXT6, "C:\\データ\\ソ表\\");
-        EXPECT_EQ(app::ReadText(program::TEXT6), "C:\\データ\\ソ表\\");
-        wchar_t text[32] = L"";
-        GetWindowTextW(program::TEXT6.window, text, 32);
-        EXPECT_STREQ(text, L"C:\\\u30C7\u30FC\u30BF\\\u30BD\u8868\\");
-    }});
+    test::RunProgramWith({
+        [] {
+            app::SetCaption(program::TEXT6, "C:\\データ\\ソ表\\");
+            EXPECT_EQ(app::ReadText(program::TEXT6), "C:\\データ\\ソ表\\");
+        },
+        [] {
+            // The control has the text once the procedure that set it has returned.
+            wchar_t text[32] = L"";
+            GetWindowTextW(program::TEXT6.window, text, 32);
+            EXPECT_STREQ(text, L"C:\\\u30C7\u30FC\u30BF\\\u30BD\u8868\\");
+        },
+    });
 }
 
 TEST(ControlsTest, EnableTakesOnlyTrueAndFalse) {

@@ -45,7 +45,7 @@ LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     rt::QueueEvent([&script] {
         script.steps[script.next++]();
-        app::RedrawDeferredControls();
+        app::ShowDeferredChanges();
         PostMessageW(script.window, kNextStep, 0, 0);
     });
     return 0;

@@ -82,7 +82,12 @@ TEST_F(CopyCommandTest, TheParentFolderComesFirstAndGoesLast) {
             EXPECT_TRUE(test::Exists(backup + "\\SRC\\C"));
             EXPECT_EQ(parentExisted, 0);
             EXPECT_EQ(copiedParentName, "SRC");
-            ui.whileShown = [&] { countWhileShown = rt::ToWide(app::ReadText(TEXT3)); };
+            // What the window shows while the message is open, read from the control itself.
+            ui.whileShown = [&] {
+                wchar_t shown[32] = L"";
+                GetWindowTextW(TEXT3.window, shown, 32);
+                countWhileShown = shown;
+            };
             test::Click(BUTTON9);
         },
         [&] {

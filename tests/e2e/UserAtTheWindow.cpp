@@ -41,6 +41,14 @@ UserAtTheWindow::UserAtTheWindow(const std::wstring& startFolder)
     : program_(test::ProgramBesideThisTest(), L"", startFolder) {
     window_ = program_.WaitForMainWindow();
     if (window_ == nullptr) throw std::runtime_error("the main window did not appear");
+    // The window shows before the program's start-up has run; its first
+    // layout, which gives the list its height, comes at the first wait.
+    for (int tries = 0; tries < 300; ++tries) {
+        RECT list{};
+        GetWindowRect(Control(kList1), &list);
+        if (list.bottom - list.top == 340) break;
+        Sleep(100);
+    }
     WaitUntilIdle();
 }
 
