@@ -33,6 +33,28 @@ std::vector<bool> EnabledButtons(const UserAtTheWindow& user) {
     return enabled;
 }
 
+// Every control's text and whether it takes input, in the form's order.
+struct Screen {
+    std::vector<std::wstring> texts;
+    std::vector<bool> enabled;
+};
+
+Screen ScreenOf(const UserAtTheWindow& user) {
+    Screen screen;
+    for (int id = kText1; id <= kButton9; ++id) {
+        screen.texts.push_back(id == kList1 ? L"" : user.Text(id));
+        screen.enabled.push_back(user.Enabled(id));
+    }
+    return screen;
+}
+
+void ExpectScreen(const UserAtTheWindow& user, const std::vector<std::wstring>& texts,
+                  const std::vector<bool>& enabled) {
+    const Screen screen = ScreenOf(user);
+    EXPECT_EQ(screen.texts, texts);
+    EXPECT_EQ(screen.enabled, enabled);
+}
+
 std::string LogLine(const std::string& path) {
     return "(" + std::to_string(path.size()) + ") " + path + "\r\n";
 }
@@ -67,8 +89,14 @@ TEST_F(TypicalUseTest, FromSourceToCopyUndoAndExport) {
     UserAtTheWindow user(Wide(start.Path()));
 
     // Start-up: only the source, destination, check box and name box take input.
-    EXPECT_EQ(EnabledButtons(user),
-              (std::vector<bool>{false, false, false, false, true, true, false, false, false, false}));
+    const std::wstring srcText = Wide(source);
+    const std::wstring backupText = Wide(destination + "\\");
+    ExpectScreen(user,
+                 {L"", L"抽出フォルダー数", L"", L"", L"", L"－", L"＋", L"文字の大きさ", L"全部選択", L"全部解除",
+                  L"コピー元", L"コピー先", L"", L"", L"親フォルダーもコピーする", L"", L"コピー実行",
+                  L"リストをテキスト出力", L"元に戻す"},
+                 {true, true, true, true, false, false, false, true, false, false, true, true, true, true, true,
+                  true, false, false, false});
     EXPECT_EQ(test::WindowText(user.Window()),
               L"\u3000\u3000\u3000\u3000\u3000\u3000＜＜\u3000ソラタナ\u3000Ver.２ L20\u3000＞＞");
 
@@ -94,6 +122,12 @@ TEST_F(TypicalUseTest, FromSourceToCopyUndoAndExport) {
 
     user.Click(kButton7);
     EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|フォルダーのコピーを終了しました。");
+    ExpectScreen(user,
+                 {L" 5", L"抽出フォルダー数", L" 3", L"コピー数", L"", L"－", L"＋", L"文字の大きさ", L"全部選択",
+                  L"全部解除", L"コピー元", L"コピー先", srcText, backupText, L"親フォルダーもコピーする", L"SRC",
+                  L"コピー実行", L"リストをテキスト出力", L"元に戻す"},
+                 {true, true, true, true, true, true, true, true, true, true, true, true, true, true, true, true,
+                  true, true, true});
     EXPECT_TRUE(test::Exists(destination + "\\A\\ソ\\表"));
     EXPECT_FALSE(test::Exists(destination + "\\B"));
     EXPECT_EQ(user.Text(kText4), L"コピー数");
@@ -105,6 +139,12 @@ TEST_F(TypicalUseTest, FromSourceToCopyUndoAndExport) {
 
     user.Click(kButton9);
     EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|コピーしたフォルダーを削除しました。");
+    ExpectScreen(user,
+                 {L" 5", L"抽出フォルダー数", L"", L"コピー数", L"", L"－", L"＋", L"文字の大きさ", L"全部選択",
+                  L"全部解除", L"コピー元", L"コピー先", srcText, backupText, L"親フォルダーもコピーする", L"SRC",
+                  L"コピー実行", L"リストをテキスト出力", L"元に戻す"},
+                 {true, true, true, true, true, true, true, true, true, true, true, true, true, true, true, true,
+                  true, true, false});
     EXPECT_FALSE(test::Exists(destination + "\\A"));
     EXPECT_FALSE(user.Enabled(kButton9));
     EXPECT_EQ(user.Text(kText3), L"");
