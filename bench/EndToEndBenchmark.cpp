@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstdio>
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "Floor.h"
 #include "e2e/UserAtTheWindow.h"
 #include "runtime/Cp932.h"
 #include "support/TempFolder.h"
@@ -20,50 +20,10 @@ using namespace e2e;
 
 namespace {
 
-LONGLONG Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double SecondsSince(LONGLONG start) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
-}
-
-bool FolderThere(const std::wstring& path) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW(path.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// The floor's listing: one directory listing per folder, breadth-first. The
-// relative paths of every folder found, in that order.
-std::vector<std::wstring> ListTree(const std::wstring& root) {
-    std::vector<std::wstring> found;
-    std::deque<std::wstring> waiting{L""};
-    while (!waiting.empty()) {
-        const std::wstring folder = waiting.front();
-        waiting.pop_front();
-        WIN32_FIND_DATAW entry;
-        const std::wstring base = folder.empty() ? root : root + L"\\" + folder;
-        const HANDLE search = FindFirstFileW((base + L"\\*.*").c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        do {
-            const std::wstring name = entry.cFileName;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
-                const std::wstring path = folder.empty() ? name : folder + L"\\" + name;
-                found.push_back(path);
-                waiting.push_back(path);
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    return found;
-}
+using bench::FolderThere;
+using bench::ListTree;
+using bench::Now;
+using bench::SecondsSince;
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

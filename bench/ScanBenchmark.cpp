@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -12,47 +11,16 @@
 #include "app/ListOperations.h"
 #include "app/Program.h"
 #include "app/ProgramDriver.h"
+#include "Floor.h"
 #include "app/ProgramRun.h"
 #include "runtime/Cp932.h"
 #include "support/ScriptedModalUi.h"
 
 namespace {
 
-// <chrono> does not build with code page 932 literals; the performance
-// counter serves.
-LONGLONG Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double SecondsSince(LONGLONG start) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
-}
-
-// Every folder below `root` listed once, breadth-first, as the walk does.
-long ListBreadthFirst(const std::wstring& root) {
-    std::deque<std::wstring> waiting{root};
-    long folders = 0;
-    while (!waiting.empty()) {
-        const std::wstring folder = waiting.front();
-        waiting.pop_front();
-        WIN32_FIND_DATAW entry;
-        const HANDLE search = FindFirstFileW((folder + L"\\*.*").c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        do {
-            const std::wstring name = entry.cFileName;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
-                waiting.push_back(folder + L"\\" + name);
-                ++folders;
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    return folders;
-}
+using bench::FolderThere;
+using bench::Now;
+using bench::SecondsSince;
 
 // The list's part of the command done with bare list messages: fill the
 // sorted list, read every item back, select every item.
@@ -88,14 +56,6 @@ double ProgramListSeconds() {
     return SecondsSince(start);
 }
 
-bool FolderThere(const std::wstring& path) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW(path.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The copy run's and the undo's floors: one existence test and one creation
 // per folder in table order, then one existence test and one removal per
 // folder in reverse.
@@ -128,7 +88,7 @@ int main(int argc, char** argv) {
     const std::wstring bareDestination = rt::ToWide(argv[3]);
 
     const LONGLONG bareStart = Now();
-    const long bareFolders = ListBreadthFirst(rt::ToWide(root));
+    const long bareFolders = static_cast<long>(bench::ListTree(rt::ToWide(root)).size());
     const double bareSeconds = SecondsSince(bareStart);
 
     test::ScriptedModalUi ui;
