@@ -9,6 +9,7 @@
 #
 # Each locale has its own prefix inside DIR, made once and reused. The drive
 # R: of each prefix is a folder of its own, so tests can use a real drive root.
+# C:\soratn2-hostile holds trees made from the Linux side (hostile-trees.sh).
 set -euo pipefail
 
 locale_name() {
@@ -127,6 +128,10 @@ case "$command" in
   setup)
     make_prefix "$dir" ja
     make_prefix "$dir" en
+    # Made anew for every run, so no test sees what an earlier one left.
+    for loc in ja en; do
+      "$(dirname "${BASH_SOURCE[0]}")/hostile-trees.sh" "$dir/prefix-$loc/drive_c/soratn2-hostile"
+    done
     # Wine left running from an earlier run would keep drawing on its old display.
     stop_wine "$dir"
     stop_xvfb "$dir"

@@ -81,10 +81,10 @@ void SetCaption(const ControlHandle& handle, std::string_view text) {
 
 std::string ReadText(const ControlHandle& handle) {
     const HWND window = BoundWindow(handle);
-    if (const std::wstring* kept = DeferredCaption(window)) return rt::ToCp932(*kept);
+    if (const std::wstring* kept = DeferredCaption(window)) return rt::ToCp932Shown(*kept);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return rt::ToCp932(text);
+    return rt::ToCp932Shown(text);
 }
 
 void EnableControl(const ControlHandle& handle, long double flag) {

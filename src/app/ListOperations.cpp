@@ -58,7 +58,7 @@ std::string ItemText(const ControlHandle& list, long double index) {
         SendMessageW(window, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
     if (copied == LB_ERR) rt::Raise(rt::err::kSystemFailure);
     text.resize(static_cast<std::size_t>(copied));
-    return rt::ToCp932(text);
+    return rt::ToCp932Shown(text);
 }
 
 rt::Single ItemCount(const ControlHandle& list) {

@@ -5,6 +5,7 @@
 #include "app/Controls.h"
 #include "runtime/Array.h"
 #include "runtime/Numbers.h"
+#include "scan/NameUtilities.h"
 
 // The program: its variables, which live for the whole run, its subroutines
 // and its event procedures. Every statement starts with its line marker.
@@ -35,6 +36,12 @@ extern rt::Array<rt::Int16> folderMarks;          // entry i: 1 listed (walk), 1
 extern std::string sourceBase;                    // the source folder, ending in "\"
 extern std::string scanFolder;                    // folder to list next, relative; "" the source
 
+// What the last scan could not take, for its notice.
+extern rt::Single excludedCount;                  // folders left out for their names
+extern std::string firstExcluded;                 // the full path of the first of them
+extern rt::Single unlistedCount;                  // folders too deep to be looked into
+extern std::string firstUnlisted;                 // the full path of the first of them
+
 // The destination and what the last copy run did there, for its undo.
 extern std::string destinationPath;               // the destination folder, ending in "\"; "" until chosen
 extern std::string copiedParentName;              // parent folder name the last run used, or ""
@@ -53,9 +60,8 @@ void STOP_SUB(const std::string& title, const std::string& message);
 
 void フォルダー名取得_SUB(rt::Single& subfolderCount);
 void CONTINUE_WALK_SUB();
+void SCAN_NOTICE_SUB();
 void READ_SOURCE_SUB(const std::string& dialogResult);
-void INSTR_SUB(const std::string& text, const std::string& pattern, rt::Array<rt::Int16>& positions);
-void ファイル名修正_SUB(std::string& name);
 void ADD_LIST1_SUB();
 void SET_LIST1_SUB();
 void TARGET_PATH_SUB(rt::Single entry, const std::string& parentName, std::string& targetPath);

@@ -22,6 +22,11 @@ rt::Array<rt::Int16> folderMarks(kFolderLimit - 1);
 std::string sourceBase;
 std::string scanFolder;
 
+rt::Single excludedCount;
+std::string firstExcluded;
+rt::Single unlistedCount;
+std::string firstUnlisted;
+
 std::string destinationPath;
 std::string copiedParentName;
 rt::Int16 parentExisted;
@@ -35,7 +40,8 @@ void ClearVariables() {
     }
     textSize = formWidth = formHeight = listWidth = listHeight = quitFlag = parentExisted = 0;
     titleText = startDir = sourceBase = scanFolder = destinationPath = copiedParentName = "";
-    folderCount = 0;
+    folderCount = excludedCount = unlistedCount = 0;
+    firstExcluded = firstUnlisted = "";
     folderNames = rt::Array<std::string>(kFolderLimit - 1);
     folderMarks = rt::Array<rt::Int16>(kFolderLimit - 1);
     preexistingMarks = rt::Array<rt::Int16>(kFolderLimit - 1);

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 #include "runtime/FileStatements.h"
+#include "runtime/FolderName.h"
 #include "runtime/StatementPoll.h"
 #include "runtime/Strings.h"
 
@@ -30,6 +31,14 @@ void CHECK_TARGETS_SUB(const std::string& parentName, rt::Int16& fits) {
     rt::Single i = 0;
     Line(3120); fits = 1;
     Line(3121); if (parentName != "") {
+        // Windows would make "..", "a." or "CON" as another folder, or not
+        // at all: the tree would land beside the destination or stop half-way.
+        Line(3140); if (!rt::IsExactFolderName(parentName)) {
+            Line(3141); fits = 0;
+            Line(3142); STOP_SUB("コピー先に関するエラー", "親フォルダーの名前がフォルダー名として使えないので処理できません" +
+                                                         rt::Chr({13, 10}) + parentName);
+            return;
+        }
         Line(3122); targetPath = destinationPath + parentName;
         Line(3123); if (rt::ByteLen(targetPath) > 260 || rt::FileExists(targetPath)) {
             Line(3124); offending = targetPath;

@@ -5,7 +5,8 @@
 
 // The one place where program strings (code page 932 bytes) meet the
 // system's UTF-16. Code page 932 is named explicitly, so the result does not
-// depend on the system's ANSI code page.
+// depend on the system's ANSI code page. Nothing is ever replaced by a
+// look-alike (¥ by "\", é by "e"): that would name another file.
 namespace rt {
 
 // The bytes up to the first zero byte, as the system would see them.
@@ -17,6 +18,13 @@ std::wstring ToWide(std::string_view text);
 // file is meant).
 bool ToWidePath(std::string_view path, std::wstring& wide);
 
-std::string ToCp932(std::wstring_view text);
+// The exact code page 932 form of text: false, with `bytes` empty, when some
+// character has none.
+bool ToCp932(std::wstring_view text, std::string& bytes);
+
+// For text that is read rather than used as a name as it is: each character
+// without a code page 932 form reads as "?", which no Windows name can hold,
+// so the result never names another file.
+std::string ToCp932Shown(std::wstring_view text);
 
 }  // namespace rt

@@ -86,7 +86,7 @@ std::string SearchField(long double searchNumber, long double field) {
     // Only the name and the attribute letters are kept of an entry; there is
     // no entry before the first SearchNext or after the end.
     if (!search.started || search.atEnd) Raise(err::kBadArgument);
-    if (fieldNumber == kFieldName) return ToCp932(search.entry.cFileName);
+    if (fieldNumber == kFieldName) return ToCp932Shown(search.entry.cFileName);
     if (fieldNumber == kFieldAttributes) return AttributeLetters(search.entry.dwFileAttributes);
     Raise(err::kBadArgument);
 }

@@ -102,8 +102,8 @@ bool IsFullPath(std::wstring_view path) {
 // another file.
 std::string ProgramPath(const std::wstring& path) {
     if (!IsFullPath(path)) return std::string(kDialogCancelled);
-    std::string bytes = ToCp932(path);
-    if (ToWide(bytes) != path) return std::string(kDialogCancelled);
+    std::string bytes;
+    if (!ToCp932(path, bytes)) return std::string(kDialogCancelled);
     return bytes;
 }
 

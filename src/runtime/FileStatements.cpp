@@ -23,7 +23,7 @@ EntryKind FindEntry(std::string_view path) {
     std::wstring wide;
     if (!ToWidePath(path, wide)) return EntryKind::kNone;
     WIN32_FIND_DATAW entry;
-    const FindHandle search(FindFirstFileW(wide.c_str(), &entry));
+    const FindHandle search(FindFirstFileW(LongFormWhereNeeded(std::move(wide)).c_str(), &entry));
     if (!search.Valid()) return EntryKind::kNone;
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::kFolder
                                                                 : EntryKind::kFile;
@@ -31,7 +31,7 @@ EntryKind FindEntry(std::string_view path) {
 
 std::wstring FolderPath(std::string_view path) {
     if (path.size() > kMaxPathBytes) Raise(err::kBadArgument);
-    return SystemPath(path);
+    return SystemFolderPath(path);
 }
 
 std::wstring CurrentFolderOfProcess() {
@@ -87,7 +87,7 @@ void RemoveFolder(std::string_view path) {
 void ChangeFolder(std::string_view path) { SetCurrentFolder(FolderPath(path)); }
 
 std::string CurrentFolder(std::string_view drive) {
-    if (drive.empty()) return ToCp932(CurrentFolderOfProcess());
+    if (drive.empty()) return ToCp932Shown(CurrentFolderOfProcess());
     if (drive.size() != 2) Raise(err::kBadArgument);
     const char letter = (drive[0] >= 'a' && drive[0] <= 'z') ? drive[0] - 'a' + 'A' : drive[0];
     if (letter < 'A' || letter > 'Z' || drive[1] != ':') Raise(err::kBadArgument);
@@ -97,7 +97,7 @@ std::string CurrentFolder(std::string_view drive) {
     SetCurrentFolder(std::wstring{static_cast<wchar_t>(letter), L':'});
     const std::wstring folder = CurrentFolderOfProcess();
     SetCurrentFolder(saved);
-    return ToCp932(folder);
+    return ToCp932Shown(folder);
 }
 
 void EraseFile(std::string_view path) {

@@ -42,7 +42,7 @@ std::string ExecutableName() {
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
     std::wstring name(path, length);
     name = name.substr(name.find_last_of(L"\\/:") + 1);
-    return ToCp932(name.substr(0, name.find_last_of(L'.')));
+    return ToCp932Shown(name.substr(0, name.find_last_of(L'.')));
 }
 
 std::string RuntimeErrorText(int number, int line) {

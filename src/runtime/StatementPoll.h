@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "runtime/StatementMarker.h"
+
 // What happens between two statements of the program, and the wait for
 // events of its main loop. The program runs on one thread: window messages
 // are delivered only here, and event procedures run only from WaitForEvents.
@@ -12,10 +14,6 @@ namespace rt {
 // Thrown to end the program from wherever it is; the program's end closes
 // files and windows.
 struct ProgramEnd {};
-
-// The statement marker at the start of every statement: the poll, then the
-// statement's own line number becomes the current line.
-void Line(int number);
 
 int CurrentLine();
 

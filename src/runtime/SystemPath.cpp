@@ -15,6 +15,22 @@ std::wstring SystemPath(std::string_view path) {
     return wide;
 }
 
+std::wstring SystemFolderPath(std::string_view path) { return LongFormWhereNeeded(SystemPath(path)); }
+
+std::wstring LongFormWhereNeeded(std::wstring wide) {
+    // Below the long form Windows refuses to make a folder through a path of
+    // MAX_PATH - 12 characters or more, although the program allows 260 bytes.
+    // The long form is used as given, with no resolution of "." or "..", so
+    // the path is made absolute first.
+    constexpr std::size_t kShortFormLimit = MAX_PATH - 12;
+    if (wide.size() < kShortFormLimit || wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) {
+        return wide;
+    }
+    const std::wstring absolute = AbsolutePath(wide);
+    if (absolute.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + absolute.substr(2);
+    return L"\\\\?\\" + absolute;
+}
+
 std::wstring AbsolutePath(const std::wstring& path) {
     std::wstring absolute(MAX_PATH, L'\0');
     for (;;) {

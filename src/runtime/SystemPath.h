@@ -12,6 +12,12 @@ inline constexpr std::size_t kMaxPathBytes = 260;
 // 55: a name the system could not be given as written.
 std::wstring SystemPath(std::string_view path);
 
+// The path handed to the system to make, remove or look for a folder: a path
+// of 248 characters or more in its long form ("\\?\C:\...",
+// "\\?\UNC\server\share\..."), which Windows takes up to 32767 characters.
+std::wstring SystemFolderPath(std::string_view path);
+std::wstring LongFormWhereNeeded(std::wstring path);
+
 // The system's absolute form of a path (GetFullPathNameW).
 std::wstring AbsolutePath(const std::wstring& path);
 

@@ -1,5 +1,6 @@
-#include "app/Program.h"
-#include "runtime/StatementPoll.h"
+#include "scan/NameUtilities.h"
+
+#include "runtime/StatementMarker.h"
 #include "runtime/Strings.h"
 
 namespace program {

@@ -24,6 +24,8 @@ void BUTTON5_ON(ControlHandle& form) {
         Line(1103); if (i > 32766) break;
         Line(1104); folderMarks[i] = 0;
     } while (clear.Next());
+    Line(1112); excludedCount = 0;
+    Line(1113); unlistedCount = 0;
     Line(1105); result = app::FileDialog(form, "コピー元になる場所は？", "DUMMY", "", 1);
     Line(1106); if (result == rt::Chr({27})) {
         // The list is gone with the old table: nothing is left for the list
@@ -39,6 +41,7 @@ void BUTTON5_ON(ControlHandle& form) {
     } else {
         Line(1111); EnableControl(BUTTON7, -1);
     }
+    Line(1114); SCAN_NOTICE_SUB();
 }
 
 // From the confirmed dialog result to the filled list: the source folder,
@@ -91,6 +94,26 @@ void READ_SOURCE_SUB(const std::string& dialogResult) {
         Line(1151); folderNames[i] = app::ItemText(LIST1, i);
     } while (reread.Next());
     Line(1152); SET_LIST1_SUB();
+}
+
+// Tells the user what the scan could not take: folders left out for their
+// names, and folders too deep to be looked into. Nothing when there were none.
+void SCAN_NOTICE_SUB() {
+    std::string message;
+    Line(1160); if (excludedCount > 0) {
+        Line(1161); message = "扱えない名前のフォルダーが" + rt::NumText(excludedCount) +
+                              " 個あったので、その中も含めて除外しました" + rt::Chr({13, 10}) + firstExcluded;
+    }
+    Line(1162); if (unlistedCount > 0) {
+        Line(1163); if (message != "") {
+            Line(1164); message = message + rt::Chr({13, 10});
+        }
+        Line(1165); message = message + "パスが長すぎて中を調べられないフォルダーが" + rt::NumText(unlistedCount) +
+                              " 個ありました" + rt::Chr({13, 10}) + firstUnlisted;
+    }
+    Line(1166); if (message != "") {
+        Line(1167); STOP_SUB("抽出に関するお知らせ", message);
+    }
 }
 
 }  // namespace program

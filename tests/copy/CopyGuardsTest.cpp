@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/ListOperations.h"
 #include "app/Program.h"
@@ -122,4 +124,66 @@ TEST_F(CopyGuardsTest, AFileWhereTheParentFolderMustGoStopsTheRun) {
     ASSERT_EQ(ui.messageBoxes.size(), 1u);
     EXPECT_EQ(ui.messageBoxes[0].text, L"コピー先に同じ名前のファイルがあるので処理できません\r\n" +
                                            rt::ToWide(destination / "SRC"));
+}
+
+// Windows would make ".." as the destination's own parent, "a." as "a", and
+// refuse "..." or "CON" half-way through the run.
+TEST_F(CopyGuardsTest, AParentNameWindowsCannotMakeExactlyIsRefusedBeforeAnythingHappens) {
+    test::TempFolder outer;
+    const std::string destination = outer / "dest";
+    test::MakeFolders(destination);
+    test::MakeFolders(source / "SRC\\A");
+    Choose(source / "SRC");
+    Choose(destination);
+    const std::vector<std::string> names{"..", "...", "   ", "CON", "a.", "lpt1.txt", "b "};
+    std::vector<std::function<void()>> steps{
+        [] { test::Click(BUTTON5); },
+        [] {
+            test::Click(BUTTON6);
+            test::Click(CHECK1);
+        },
+    };
+    for (const std::string& name : names) {
+        steps.push_back([name] {
+            app::SetCaption(EDIT1, name);
+            test::Click(BUTTON7);
+        });
+        steps.push_back([&, name] {
+            EXPECT_EQ(app::ReadText(EDIT1), name);
+            EXPECT_EQ(test::FoldersBelow(outer.Path()), (std::vector<std::string>{"dest"}));
+            EXPECT_FALSE(test::Exists(start / "TEST_FOL2.TXT"));
+            EXPECT_FALSE(test::Enabled(BUTTON9));
+        });
+    }
+    test::RunProgramWith(steps);
+    ASSERT_EQ(ui.messageBoxes.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(ui.messageBoxes[i].title, L"コピー先に関するエラー");
+        EXPECT_EQ(ui.messageBoxes[i].text,
+                  L"親フォルダーの名前がフォルダー名として使えないので処理できません\r\n" + rt::ToWide(names[i]));
+    }
+}
+
+// The user can type characters that have no code page 932 form; they read as
+// "?", which the correction turns into "？" in plain view in EDIT1.
+TEST_F(CopyGuardsTest, AParentNameTypedWithoutACodePage932FormIsCorrectedInView) {
+    test::TempFolder destination;
+    test::MakeFolders(source / "SRC\\A");
+    Choose(source / "SRC");
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] {
+            test::Click(BUTTON6);
+            test::Click(CHECK1);
+        },
+        [] {
+            SetWindowTextW(EDIT1.window, L"caf\u00E9");
+            test::Click(BUTTON7);
+        },
+        [&] {
+            EXPECT_EQ(app::ReadText(EDIT1), "caf？");
+            EXPECT_EQ(test::FoldersBelow(destination.Path()), (std::vector<std::string>{"caf？", "caf？\\A"}));
+        },
+    });
 }

@@ -109,9 +109,13 @@ std::vector<std::wstring> UserAtTheWindow::SelectedItems() const {
 }
 
 // A message sent to the program is answered only when it takes messages
-// again: after its event procedure, or inside a dialog it opened.
+// again: after its event procedure, or inside a dialog it opened. A click's
+// event may be queued while the program answers the first message in the same
+// round of taking messages, so the second answer comes after that event.
 bool UserAtTheWindow::WaitUntilIdle() {
     DWORD_PTR answer = 0;
+    if (SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) == 0) return false;
+    Sleep(20);
     return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
 }
 

@@ -207,7 +207,7 @@ TEST_F(FileDialogTest, DefaultNameGivesTheInitialFolderAndTheProposedName) {
         std::wstring expectedName;
     };
     const std::wstring here = TestDirectory();
-    const std::string drive = rt::ToCp932(here.substr(0, 2));
+    const std::string drive = rt::ToCp932Shown(here.substr(0, 2));
     const Row rows[] = {
         {"C:\\WORK\\x.txt", L"C:\\WORK", L"x.txt"},
         {"C:\\x", L"C:\\", L"x"},
@@ -264,7 +264,7 @@ TEST_F(FileDialogTest, LongestFilterTextIsOfferedWhole) {
 
     const Types expected{{rt::ToWide(filterText), rt::ToWide(patterns)}};
     EXPECT_EQ(TypesOf(request.filter), expected);
-    EXPECT_EQ(rt::ToCp932(request.filter).size(), 1023u);
+    EXPECT_EQ(rt::ToCp932Shown(request.filter).size(), 1023u);
 }
 
 TEST_F(FileDialogTest, ArgumentsAreLimitedInBytes) {

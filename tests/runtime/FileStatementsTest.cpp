@@ -6,6 +6,7 @@
 
 #include "runtime/Cp932.h"
 #include "runtime/OpenFiles.h"
+#include "runtime/SystemPath.h"
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
@@ -188,4 +189,34 @@ TEST(FileStatementsTest, NamesWhoseSecondByteIsABackslashWorkEverywhere) {
     rt::ChangeFolder(temp.Path());
     rt::RemoveFolder(folder);
     EXPECT_EQ(rt::FolderExists(folder), kFalse);
+}
+
+// Windows itself refuses to make a folder through a path of 248 characters or
+// more unless it comes in the long form; Wine takes both, so the path handed
+// to the system is checked here.
+TEST(FileStatementsTest, FolderPathsOf248CharactersOrMoreGoToTheSystemInTheirLongForm) {
+    const std::string below = "C:\\" + std::string(244, 'a');
+    EXPECT_EQ(rt::SystemFolderPath(below), rt::ToWide(below));
+    const std::string at = "C:\\" + std::string(245, 'a');
+    EXPECT_EQ(rt::SystemFolderPath(at), L"\\\\?\\" + rt::ToWide(at));
+    // Counted in characters: 251 bytes, but 127 characters.
+    std::string japanese = "C:\\";
+    for (int i = 0; i < 124; ++i) japanese += "ソ";
+    EXPECT_EQ(rt::SystemFolderPath(japanese), rt::ToWide(japanese));
+    EXPECT_EQ(rt::SystemFolderPath("\\\\server\\share\\" + std::string(240, 'b')),
+              L"\\\\?\\UNC\\server\\share\\" + std::wstring(240, L'b'));
+    // The long form is taken as it stands, so "." and ".." are resolved first.
+    EXPECT_EQ(rt::SystemFolderPath("C:\\x\\..\\.\\" + std::string(245, 'c')),
+              L"\\\\?\\C:\\" + std::wstring(245, L'c'));
+}
+
+TEST(FileStatementsTest, AFolderOf260BytesIsMadeFoundAndRemoved) {
+    const test::TempFolder folder;
+    std::string path = folder.Path() + "\\";
+    path.append(260 - path.size(), 'L');
+    rt::MakeFolder(path);
+    EXPECT_EQ(rt::FolderExists(path), kTrue);
+    EXPECT_EQ(rt::FileExists(path), kFalse);
+    rt::RemoveFolder(path);
+    EXPECT_EQ(rt::FolderExists(path), kFalse);
 }

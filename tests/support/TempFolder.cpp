@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
@@ -25,9 +26,9 @@ TempFolder::TempFolder() {
     Check(GetTempPathW(MAX_PATH + 1, base) != 0, "GetTempPathW");
     std::wstring folder = std::wstring(base) + L"soratn2-" + std::to_wstring(GetCurrentProcessId()) +
                           L"-" + std::to_wstring(counter++);
-    RemoveTree(rt::ToCp932(folder));
+    RemoveTree(rt::ToCp932Shown(folder));
     Check(CreateDirectoryW(folder.c_str(), nullptr), "CreateDirectoryW");
-    path_ = rt::ToCp932(folder);
+    path_ = rt::ToCp932Shown(folder);
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
@@ -86,12 +87,34 @@ void RemoveTree(std::string_view path) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = entry.cFileName;
-            if (name != L"." && name != L"..") RemoveTree(rt::ToCp932(wide + L"\\" + name));
+            if (name != L"." && name != L"..") RemoveTree(rt::ToCp932Shown(wide + L"\\" + name));
         } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
     SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryW(wide.c_str());
+}
+
+std::vector<std::string> FoldersBelow(std::string_view path) {
+    std::vector<std::string> folders;
+    std::vector<std::wstring> waiting{L""};
+    const std::wstring root = Wide(path) + L"\\";
+    while (!waiting.empty()) {
+        const std::wstring folder = waiting.back();
+        waiting.pop_back();
+        WIN32_FIND_DATAW entry;
+        HANDLE search = FindFirstFileW((root + folder + L"*").c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L".." || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+            folders.push_back(rt::ToCp932Shown(folder + name));
+            waiting.push_back(folder + name + L"\\");
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    std::sort(folders.begin(), folders.end());
+    return folders;
 }
 
 }  // namespace test

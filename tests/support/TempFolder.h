@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace test {
 
@@ -31,5 +32,8 @@ void WriteBytes(std::string_view path, std::string_view bytes);
 std::string ReadBytes(std::string_view path);
 bool Exists(std::string_view path);
 void RemoveTree(std::string_view path);
+
+// Every folder below `path`, relative to it, sorted. For trees without links.
+std::vector<std::string> FoldersBelow(std::string_view path);
 
 }  // namespace test

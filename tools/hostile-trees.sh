@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Makes, from the Linux side, the folder trees that a Windows program could
+# never make itself: names with characters Windows refuses or that have no
+# code page 932 form, names Windows would change, a name of 255 bytes, a deep
+# tree and links. The hostile-name tests scan them under Wine (C:\soratn2-hostile).
+#
+#   hostile-trees.sh DIR      DIR is made anew
+set -euo pipefail
+dir=${1:?directory}
+rm -rf "$dir"
+mkdir -p "$dir"
+cd "$dir"
+
+# names: one folder of each kind the scan must leave out, each with a folder
+# inside it, beside folders it must keep.
+mkdir names
+(
+  cd names
+  for name in \
+    '..¥..¥x' 'abc¥' '価格¥100' 'a\b' 'café' 'naïve' '😀' '𠮷' '한글' \
+    $'cr\r\nlf' $'tab\tname' 'dot.' 'space ' '...' 'CON' 'aux' 'lpt1.txt' 'Com9.tar.gz' \
+    'q?x' 'co:lon' 'st*r' 'lt<gt>' 'pi|pe' 'quo"te' $'latin1-caf\xe9'; do
+    mkdir -p "$name/inside"
+  done
+  mkdir -p good/inner 'Data.old' 'ソ表' 'a.b' ' lead' 'CONSOLE' 'COM10' 'LPT'
+)
+
+# one: a single name to leave out, for the exact notice.
+mkdir -p 'one/..¥..¥x/inside' one/ok
+
+# long: a name of 255 bytes, the most Linux and NTFS allow, with a folder in it.
+mkdir -p "long/$(printf 'n%.0s' $(seq 255))/inside" long/short
+
+# deep: 200 levels.
+path=deep
+for _ in $(seq 200); do path="$path/d"; done
+mkdir -p "$path"
+
+# links: one to the folder's own parent, which a walk would follow round and
+# round, and one to a folder outside the tree.
+mkdir -p links/sub links-outside/x
+ln -s .. links/sub/loop
+ln -s ../links-outside links/outside
