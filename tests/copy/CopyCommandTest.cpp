@@ -191,6 +191,21 @@ TEST_F(CopyCommandTest, TheSourceAsDestinationMakesNothing) {
     EXPECT_EQ(LastMessage(), kCopied + L"\r\nなお、コピーする前に存在していたフォルダーが 3 あります。");
 }
 
+// The list is what the scan found: the folders the copy makes inside the
+// source do not join it.
+TEST_F(CopyCommandTest, ADestinationInsideTheSourceTakesOnlyWhatTheScanFound) {
+    ui.dialogAnswers[1] = rt::ToWide(src + "\\C\\DUMMY");
+    Run({
+        [] { test::Click(BUTTON7); },
+        [&] {
+            EXPECT_EQ(test::FoldersBelow(src), (std::vector<std::string>{"A", "A\\B", "C", "C\\A", "C\\A\\B", "C\\C"}));
+            EXPECT_EQ(test::ListItems().size(), 3u);
+            test::Click(BUTTON9);
+        },
+        [&] { EXPECT_EQ(test::FoldersBelow(src), (std::vector<std::string>{"A", "A\\B", "C"})); },
+    });
+}
+
 TEST_F(CopyCommandTest, ADriveRootDestinationTakesOneBackslash) {
     if (GetDriveTypeW(L"R:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no drive R:";
     ui.dialogAnswers[1] = L"R:\\DUMMY";
