@@ -51,7 +51,7 @@ bool ToCp932(std::wstring_view text, std::string& bytes) {
     if (text.size() > static_cast<std::size_t>(INT_MAX)) return false;
     // WC_NO_BEST_FIT_CHARS keeps every character that does not come back
     // unchanged from its code page 932 form out of the result, and the
-    // used-default flag says that happened. Lone surrogates make the call fail.
+    // used-default flag says that happened. A lone surrogate has no form either.
     const int length = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
     const int needed = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text.data(), length,

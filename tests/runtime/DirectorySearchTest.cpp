@@ -120,3 +120,15 @@ TEST_F(DirectorySearchTest, ADriveRootIsListed) {
     ASSERT_TRUE(entries.count("TOP"));
     EXPECT_EQ(entries.at("TOP").substr(0, 1), "D");
 }
+
+// Names a Windows user can give but code page 932 cannot hold: their nearest
+// forms ("..\..\x", "cafe") would name other folders.
+TEST_F(DirectorySearchTest, ACharacterWithoutACodePage932FormReadsAsAQuestionMark) {
+    for (const wchar_t* name : {L"..\u00A5..\u00A5x", L"caf\u00E9", L"\U0001F600"}) {
+        ASSERT_TRUE(CreateDirectoryW((rt::ToWide(temp.Path()) + L"\\" + name).c_str(), nullptr));
+    }
+    rt::SearchOpen(temp / "*.*", 1);
+    const std::map<std::string, std::string> entries = ReadAll(1);
+    EXPECT_EQ(entries, (std::map<std::string, std::string>{
+                           {".", "D--"}, {"..", "D--"}, {"..?..?x", "D--"}, {"caf?", "D--"}, {"?", "D--"}}));
+}
