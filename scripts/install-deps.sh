@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ googletest
+  clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix
   wine wine64
   xvfb xauth fonts-ipafont-gothic imagemagick

@@ -10,7 +10,9 @@ namespace rt {
 // (\ / : * ? " < > | or a code below 32); a last character that is a dot or a
 // space, which Windows drops (so also ".", ".." and dots or spaces alone); a
 // reserved device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9), alone or
-// with an extension; bytes that are no code page 932 characters.
+// with an extension; a lead byte alone or before a byte that cannot follow
+// it. (A well-formed but unassigned character is left to the conversion,
+// which refuses it when the name reaches the system.)
 bool IsExactFolderName(std::string_view name);
 
 }  // namespace rt
