@@ -18,6 +18,28 @@ void Check(bool ok, const char* what) {
     if (!ok) throw std::runtime_error(std::string(what) + " failed: " + std::to_string(GetLastError()));
 }
 
+// In UTF-16 throughout: a name without a code page 932 form must go too.
+void RemoveWideTree(const std::wstring& wide) {
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(wide.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((wide + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name != L"." && name != L"..") RemoveWideTree(wide + L"\\" + name);
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(wide.c_str());
+}
+
 }  // namespace
 
 TempFolder::TempFolder() {
@@ -26,7 +48,7 @@ TempFolder::TempFolder() {
     Check(GetTempPathW(MAX_PATH + 1, base) != 0, "GetTempPathW");
     std::wstring folder = std::wstring(base) + L"soratn2-" + std::to_wstring(GetCurrentProcessId()) +
                           L"-" + std::to_wstring(counter++);
-    RemoveTree(rt::ToCp932Shown(folder));
+    RemoveWideTree(folder);
     Check(CreateDirectoryW(folder.c_str(), nullptr), "CreateDirectoryW");
     path_ = rt::ToCp932Shown(folder);
 }
@@ -73,27 +95,7 @@ bool Exists(std::string_view path) {
     return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void RemoveTree(std::string_view path) {
-    const std::wstring wide = Wide(path);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(wide.c_str());
-        return;
-    }
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((wide + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name != L"." && name != L"..") RemoveTree(rt::ToCp932Shown(wide + L"\\" + name));
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(wide.c_str());
-}
+void RemoveTree(std::string_view path) { RemoveWideTree(Wide(path)); }
 
 std::vector<std::string> FoldersBelow(std::string_view path) {
     std::vector<std::string> folders;
