@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/DeferredRedraw.h"
-#include "app/ListOperations.h"
-#include "app/Program.h"
-#include "app/ProgramDriver.h"
 #include "Floor.h"
-#include "app/ProgramRun.h"
+#include "program/Program.h"
 #include "runtime/Cp932.h"
+#include "shell/DeferredRedraw.h"
+#include "shell/ListOperations.h"
+#include "support/ProgramDriver.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedModalUi.h"
 
 namespace {
@@ -49,10 +49,10 @@ double ProgramListSeconds() {
     const LONGLONG start = Now();
     program::ADD_LIST1_SUB();
     for (int i = 0; i < static_cast<int>(program::folderCount); ++i) {
-        program::folderNames[i] = app::ItemText(program::LIST1, i);
+        program::folderNames[i] = shell::ItemText(program::LIST1, i);
     }
     program::SET_LIST1_SUB();
-    app::ShowDeferredChanges();
+    shell::ShowDeferredChanges();
     return SecondsSince(start);
 }
 
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
         },
         [&] {
             scanSeconds = SecondsSince(scanStart);
-            listed = static_cast<long>(app::ItemCount(program::LIST1));
+            listed = static_cast<long>(shell::ItemCount(program::LIST1));
             for (long i = 0; i < listed; ++i) selected += program::folderMarks[i] == 1 ? 1 : 0;
             listSeconds = ProgramListSeconds();
             bareListSeconds = BareListSeconds(program::LIST1.window);
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
         },
         [&] {
             copySeconds = SecondsSince(scanStart);
-            created = static_cast<long>(std::stol(app::ReadText(program::TEXT3)));
+            created = static_cast<long>(std::stol(shell::ReadText(program::TEXT3)));
             scanStart = Now();
             test::Click(program::BUTTON9);
         },

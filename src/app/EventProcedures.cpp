@@ -3,28 +3,28 @@
 #include <array>
 #include <utility>
 
-#include "app/DeferredRedraw.h"
-#include "app/Program.h"
+#include "program/Program.h"
+#include "shell/DeferredRedraw.h"
 
-namespace program {
+namespace app {
 
 namespace {
 
-using Procedure = void (*)(ControlHandle& form);
+using Procedure = void (*)(program::ControlHandle& form);
 
 constexpr std::array<std::pair<std::string_view, Procedure>, 12> kProcedures{{
-    {"BUTTON1_ON", BUTTON1_ON},
-    {"BUTTON2_ON", BUTTON2_ON},
-    {"BUTTON3_ON", BUTTON3_ON},
-    {"BUTTON4_ON", BUTTON4_ON},
-    {"BUTTON5_ON", BUTTON5_ON},
-    {"BUTTON6_ON", BUTTON6_ON},
-    {"BUTTON7_ON", BUTTON7_ON},
-    {"BUTTON8_ON", BUTTON8_ON},
-    {"BUTTON9_ON", BUTTON9_ON},
-    {"CHECK1_ON", CHECK1_ON},
-    {"LIST1_CLICK", LIST1_CLICK},
-    {"MAINFORM_RESIZE", MAINFORM_RESIZE},
+    {"BUTTON1_ON", program::BUTTON1_ON},
+    {"BUTTON2_ON", program::BUTTON2_ON},
+    {"BUTTON3_ON", program::BUTTON3_ON},
+    {"BUTTON4_ON", program::BUTTON4_ON},
+    {"BUTTON5_ON", program::BUTTON5_ON},
+    {"BUTTON6_ON", program::BUTTON6_ON},
+    {"BUTTON7_ON", program::BUTTON7_ON},
+    {"BUTTON8_ON", program::BUTTON8_ON},
+    {"BUTTON9_ON", program::BUTTON9_ON},
+    {"CHECK1_ON", program::CHECK1_ON},
+    {"LIST1_CLICK", program::LIST1_CLICK},
+    {"MAINFORM_RESIZE", program::MAINFORM_RESIZE},
 }};
 
 }  // namespace
@@ -33,12 +33,12 @@ std::function<void()> EventProcedure(std::string_view name) {
     for (const auto& [procedureName, procedure] : kProcedures) {
         if (procedureName == name) {
             return [procedure] {
-                procedure(MAINFORM);
-                app::ShowDeferredChanges();
+                procedure(program::MAINFORM);
+                shell::ShowDeferredChanges();
             };
         }
     }
     return {};
 }
 
-}  // namespace program
+}  // namespace app

@@ -3,10 +3,10 @@
 #include <functional>
 #include <string_view>
 
-namespace program {
+namespace app {
 
 // The program's event procedure of that name ("BUTTON5_ON"), called with
 // MAINFORM; empty when the program has no procedure of that name.
 std::function<void()> EventProcedure(std::string_view name);
 
-}  // namespace program
+}  // namespace app

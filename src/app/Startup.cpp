@@ -2,17 +2,17 @@
 
 #include <new>
 
-#include "app/DeferredRedraw.h"
 #include "app/EventProcedures.h"
-#include "app/KeyboardNavigation.h"
-#include "app/MainWindow.h"
-#include "app/Program.h"
+#include "program/Program.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/ModalUi.h"
 #include "runtime/OpenFiles.h"
 #include "runtime/Reports.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/StatementPoll.h"
+#include "shell/DeferredRedraw.h"
+#include "shell/KeyboardNavigation.h"
+#include "shell/MainWindow.h"
 
 namespace app {
 
@@ -25,7 +25,7 @@ void EndProgram() {
     } catch (const rt::RuntimeError&) {
         // Every file has been closed all the same; the program is ending.
     }
-    DestroyMainForm();
+    shell::DestroyMainForm();
     rt::SetMessageFilter(nullptr);
     rt::SetBeforeModalHook(nullptr);
     rt::SetMainWindow(nullptr);
@@ -50,7 +50,7 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     rt::ResetStatementPoll();
     program::ClearVariables();
-    const HWND form = CreateMainForm(instance, program::EventProcedure);
+    const HWND form = shell::CreateMainForm(instance, EventProcedure);
     if (form == nullptr) {
         rt::ReportStartupFailure("ウィンドウをオープンできません");
         return 0;
@@ -58,8 +58,8 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     rt::SetMainWindow(form);
     ShowWindow(form, showState);
     UpdateWindow(form);
-    rt::SetMessageFilter(NavigateByKeyboard);
-    rt::SetBeforeModalHook(ApplyDeferredCaptions);
+    rt::SetMessageFilter(shell::NavigateByKeyboard);
+    rt::SetBeforeModalHook(shell::ApplyDeferredCaptions);
     rt::InstallFaultReport();
     RunMainBody(mainBody);
     EndProgram();

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/Program.h"
+#include "program/Program.h"
 
 namespace app {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Program.h"
-#include "app/ProgramRun.h"
+#include "program/Program.h"
 #include "runtime/StatementPoll.h"
+#include "support/ProgramRun.h"
 
 TEST(EventsTest, ClicksDuringAProcedureRunAfterItInArrivalOrder) {
     test::RunProgramWith({

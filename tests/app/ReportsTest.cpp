@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ChildProgram.h"
-#include "app/Program.h"
-#include "app/ProgramRun.h"
+#include "program/Program.h"
 #include "runtime/Cp932.h"
+#include "support/ChildProgram.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedModalUi.h"
 #include "support/TempFolder.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ChildProgram.h"
+#include "support/ChildProgram.h"
 
 TEST(StartupTest, ShowsItsWindowAndEndsWithExitCodeZeroWhenClosed) {
     test::ChildProgram program(test::ProgramBesideThisTest());

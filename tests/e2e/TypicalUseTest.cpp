@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ChildProgram.h"
 #include "e2e/UserAtTheWindow.h"
 #include "runtime/Cp932.h"
+#include "support/ChildProgram.h"
 #include "support/TempFolder.h"
 
 using namespace e2e;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ChildProgram.h"
+#include "support/ChildProgram.h"
 
 namespace e2e {
 

@@ -11,7 +11,7 @@
 
 #include "Characters.h"
 #include "Require.h"
-#include "scan/NameUtilities.h"
+#include "program/scan/NameUtilities.h"
 
 namespace {
 

@@ -1,0 +1,76 @@
+#include "program/Program.h"
+#include "runtime/FileStatements.h"
+#include "runtime/OpenFiles.h"
+#include "runtime/StatementPoll.h"
+#include "runtime/Strings.h"
+#include "shell/ListOperations.h"
+
+namespace program {
+
+using shell::SetCaption;
+using rt::Line;
+
+// "コピー実行": makes an empty folder below the destination for every selected
+// folder, in table order, parents first; logs every target and records what
+// it made for the undo.
+void BUTTON7_ON(ControlHandle&) {
+    std::string parentName;
+    std::string targetPath;
+    std::string message;
+    rt::Single createdCount = 0;
+    rt::Single existingCount = 0;
+    rt::Single i = 0;
+    rt::Int16 fits = 0;
+    Line(3020); if (shell::CheckState(CHECK1) == 1) {
+        Line(3021); parentName = shell::ReadText(EDIT1);
+    }
+    Line(3022); if (parentName != "") {
+        Line(3023); ファイル名修正_SUB(parentName);
+    }
+    Line(3024); CHECK_TARGETS_SUB(parentName, fits);
+    Line(3025); if (fits == 0) return;
+    Line(3026); SetCaption(TEXT4, "コピー数");
+    Line(3027); SetCaption(TEXT3, "");
+    Line(3028); if (rt::FileExists(startDir + "\\TEST_FOL2.TXT")) {
+        Line(3029); rt::EraseFile(startDir + "\\TEST_FOL2.TXT");
+    }
+    Line(3030); rt::OpenForOutput(startDir + "\\TEST_FOL2.TXT", 2);
+    Line(3031); if (parentName != "") {
+        Line(3032); SetCaption(EDIT1, parentName);
+        Line(3033); if (rt::FolderExists(destinationPath + parentName) == 0) {
+            Line(3034); rt::MakeFolder(destinationPath + parentName);
+            Line(3035); parentExisted = 0;
+        } else {
+            Line(3036); parentExisted = 1;
+        }
+    }
+    Line(3037); copiedParentName = parentName;
+    Line(3038); createdCount = 0;
+    Line(3039); existingCount = 0;
+    Line(3040); rt::CountingLoop entries(i, 0, folderCount - 1);
+    do {
+        Line(3041); preexistingMarks[i] = 0;
+        Line(3042); if (folderMarks[i] == 1) {
+            Line(3043); TARGET_PATH_SUB(i, parentName, targetPath);
+            Line(3044); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(targetPath)), 2) + ") " + targetPath);
+            Line(3045); if (rt::FolderExists(targetPath) == 0) {
+                Line(3046); rt::MakeFolder(targetPath);
+                Line(3047); createdCount = rt::StoreSingle(rt::Add(createdCount, 1));
+                Line(3048); SetCaption(TEXT3, rt::NumText(createdCount));
+            } else {
+                Line(3049); preexistingMarks[i] = 1;
+                Line(3050); existingCount = rt::StoreSingle(rt::Add(existingCount, 1));
+            }
+        }
+    } while (entries.Next());
+    Line(3051); rt::CloseFiles({2});
+    Line(3052); shell::EnableControl(BUTTON9, -1);
+    Line(3053); message = "フォルダーのコピーを終了しました。";
+    Line(3054); if (existingCount > 0) {
+        Line(3055); message = message + rt::Chr({13, 10}) + "なお、コピーする前に存在していたフォルダーが" +
+                              rt::NumText(existingCount) + " あります。";
+    }
+    Line(3056); STOP_SUB("作業終了のお知らせ", message);
+}
+
+}  // namespace program

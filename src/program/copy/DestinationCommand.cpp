@@ -1,0 +1,30 @@
+#include "program/Program.h"
+#include "runtime/FileDialog.h"
+#include "runtime/StatementPoll.h"
+#include "runtime/Strings.h"
+#include "shell/ListOperations.h"
+
+namespace program {
+
+using shell::EnableControl;
+using rt::Line;
+
+// "コピー先": the user points at the folder below which the copy is made.
+void BUTTON6_ON(ControlHandle& form) {
+    std::string result;
+    Line(3000); EnableControl(BUTTON9, 0);
+    Line(3001); result = shell::FileDialog(form, "コピー先になる場所は？", "DUMMY", "", 1);
+    Line(3002); if (result != rt::Chr({27})) {
+        Line(3003); destinationPath = rt::FolderOfDialogResult(result);
+        Line(3004); shell::SetCaption(TEXT7, destinationPath);
+    }
+    // Without a confirmed destination a copy would build paths relative to
+    // the current folder, the source itself.
+    Line(3005); if (shell::ReadText(TEXT6) == "" || destinationPath == "" || shell::ItemCount(LIST1) == 0) {
+        Line(3006); EnableControl(BUTTON7, 0);
+    } else {
+        Line(3007); EnableControl(BUTTON7, -1);
+    }
+}
+
+}  // namespace program

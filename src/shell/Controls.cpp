@@ -1,0 +1,125 @@
+#include "shell/Controls.h"
+
+#include <cmath>
+
+#include "runtime/Cp932.h"
+#include "runtime/ErrorNumbers.h"
+#include "runtime/FileDialog.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/StatementPoll.h"
+#include "shell/DeferredRedraw.h"
+#include "shell/Fonts.h"
+#include "shell/FormDefinition.h"
+
+namespace shell {
+
+namespace {
+
+constexpr std::size_t kMaxNameBytes = 21;
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
+// Sizes and positions handed to the window system must be whole pixels.
+int Pixels(long double value) {
+    if (!std::isfinite(value) || std::fabs(value) > 2147483647.0L) rt::Raise(rt::err::kNotConvertible);
+    return static_cast<int>(std::round(value));
+}
+
+RECT OuterRect(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (IsIconic(window) && GetWindowPlacement(window, &placement)) return placement.rcNormalPosition;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+HWND BoundWindow(const ControlHandle& handle) {
+    if (handle.window == nullptr || !IsWindow(handle.window)) rt::Raise(rt::err::kUnboundHandle);
+    return handle.window;
+}
+
+HWND FindControl(const ControlHandle* form, std::string_view name) {
+    if (name.empty() || name.size() > kMaxNameBytes) rt::Raise(rt::err::kBadArgument);
+    if (form == nullptr) {
+        const HWND main = rt::MainWindow();
+        if (main == nullptr || !SameName(name, MainFormDefinition().name)) {
+            rt::Raise(rt::err::kNoSuchControl);
+        }
+        return main;
+    }
+    const HWND formWindow = BoundWindow(*form);
+    const auto controls = MainFormControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (!SameName(name, controls[i].name)) continue;
+        if (const HWND control = GetDlgItem(formWindow, kFirstControlId + static_cast<int>(i))) {
+            return control;
+        }
+    }
+    rt::Raise(rt::err::kNoSuchControl);
+}
+
+void BindHandle(ControlHandle& handle, HWND window) {
+    if (window == nullptr || !IsWindow(window)) rt::Raise(rt::err::kNotConvertible);
+    handle.window = window;
+}
+
+void SetCaption(const ControlHandle& handle, std::string_view text) {
+    const HWND window = BoundWindow(handle);
+    const std::wstring wide = rt::ToWide(text);
+    if (!DeferCaption(window, wide)) SetWindowTextW(window, wide.c_str());
+}
+
+std::string ReadText(const ControlHandle& handle) {
+    const HWND window = BoundWindow(handle);
+    if (const std::wstring* kept = DeferredCaption(window)) return rt::ToCp932Shown(*kept);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return rt::ToCp932Shown(text);
+}
+
+void EnableControl(const ControlHandle& handle, long double flag) {
+    const HWND window = BoundWindow(handle);
+    const std::int32_t value = rt::IntArg(flag);
+    if (value != rt::kTrue && value != rt::kFalse) rt::Raise(rt::err::kBadArgument);
+    EnableWindow(window, value == rt::kTrue);
+}
+
+void SetTextSize(const ControlHandle& handle, long double size) {
+    const HWND window = BoundWindow(handle);
+    ResizeFont(window, Pixels(size));
+}
+
+rt::Single WindowWidth(const ControlHandle& handle) {
+    const RECT rect = OuterRect(BoundWindow(handle));
+    return static_cast<rt::Single>(rect.right - rect.left);
+}
+
+rt::Single WindowHeight(const ControlHandle& handle) {
+    const RECT rect = OuterRect(BoundWindow(handle));
+    return static_cast<rt::Single>(rect.bottom - rect.top);
+}
+
+void SetWindowSize(const ControlHandle& handle, long double width, long double height) {
+    const HWND window = BoundWindow(handle);
+    SetWindowPos(window, nullptr, 0, 0, Pixels(width), Pixels(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string FileDialog(const ControlHandle& owner, std::string_view title,
+                       std::string_view defaultName, std::string_view filterText, long double mode) {
+    const HWND window = BoundWindow(owner);
+    if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) rt::Raise(rt::err::kWrongKind);
+    return rt::FileDialog(window, title, defaultName, filterText, mode);
+}
+
+}  // namespace shell

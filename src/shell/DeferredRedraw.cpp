@@ -1,0 +1,62 @@
+#include "shell/DeferredRedraw.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "runtime/StatementPoll.h"
+
+namespace shell {
+
+namespace {
+
+std::vector<HWND>& Deferred() {
+    static std::vector<HWND> controls;
+    return controls;
+}
+
+std::map<HWND, std::wstring>& Captions() {
+    static std::map<HWND, std::wstring> captions;
+    return captions;
+}
+
+}  // namespace
+
+void DeferRedraw(HWND control) {
+    if (!rt::InEventProcedure() || GetParent(control) == nullptr) return;
+    auto& controls = Deferred();
+    if (std::find(controls.begin(), controls.end(), control) != controls.end()) return;
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    controls.push_back(control);
+}
+
+bool DeferCaption(HWND control, const std::wstring& text) {
+    if (!rt::InEventProcedure() || GetParent(control) == nullptr) return false;
+    DeferRedraw(control);
+    Captions()[control] = text;
+    return true;
+}
+
+const std::wstring* DeferredCaption(HWND control) {
+    const auto found = Captions().find(control);
+    return found == Captions().end() ? nullptr : &found->second;
+}
+
+void ApplyDeferredCaptions() {
+    for (const auto& [control, text] : Captions()) {
+        if (IsWindow(control)) SetWindowTextW(control, text.c_str());
+    }
+    Captions().clear();
+}
+
+void ShowDeferredChanges() {
+    ApplyDeferredCaptions();
+    for (const HWND control : Deferred()) {
+        if (!IsWindow(control)) continue;
+        SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(control, nullptr, TRUE);
+    }
+    Deferred().clear();
+}
+
+}  // namespace shell

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace shell {
+
+// Gives a window the font of `face` at a character size, keeping the font
+// alive while the window uses it.
+void SetFont(HWND window, std::string_view face, int characterSize);
+
+// The same font as the window has now, at another character size.
+void ResizeFont(HWND window, int characterSize);
+
+// Deletes every font; the windows are gone by then.
+void ReleaseFonts();
+
+}  // namespace shell

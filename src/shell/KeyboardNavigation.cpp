@@ -1,0 +1,92 @@
+#include "shell/KeyboardNavigation.h"
+
+#include <string_view>
+
+#include "runtime/StatementPoll.h"
+#include "shell/FormDefinition.h"
+
+namespace shell {
+
+namespace {
+
+// The button that received the key-down of Enter or Space; only it may be
+// clicked by the key-up.
+HWND pressedButton = nullptr;
+
+bool IsRepeat(const MSG& message) { return (message.lParam & (1L << 30)) != 0; }
+bool KeyHeld(int key) { return GetKeyState(key) < 0; }
+
+bool HasClass(HWND window, std::wstring_view name) {
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    return CompareStringOrdinal(className, -1, name.data(), static_cast<int>(name.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+bool IsClickable(HWND window) {
+    if (!HasClass(window, L"Button")) return false;
+    const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_AUTOCHECKBOX;
+}
+
+bool IsTabStop(HWND window) {
+    return window != nullptr && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP) &&
+           IsWindowEnabled(window) && IsWindowVisible(window);
+}
+
+// The next (or previous) Tab stop after `from` in table order, wrapping
+// around; the form itself when no control qualifies.
+HWND NextTabStop(HWND form, HWND from, bool backwards) {
+    const int count = static_cast<int>(MainFormControls().size());
+    const int fromIndex = GetParent(from) == form ? GetDlgCtrlID(from) - kFirstControlId : -1;
+    const int start = fromIndex >= 0 ? fromIndex : (backwards ? count : -1);
+    for (int step = 1; step <= count; ++step) {
+        const int index = ((backwards ? start - step : start + step) % count + count) % count;
+        const HWND control = GetDlgItem(form, kFirstControlId + index);
+        if (IsTabStop(control)) return control;
+    }
+    return form;
+}
+
+bool MoveFocus(HWND form, HWND focus) {
+    if (HasClass(focus, L"Edit") && KeyHeld(VK_CONTROL)) {
+        SendMessageW(focus, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
+    } else {
+        SetFocus(NextTabStop(form, focus, KeyHeld(VK_SHIFT)));
+    }
+    return true;
+}
+
+bool PressOrClick(HWND button, bool keyDown) {
+    if (keyDown) {
+        pressedButton = button;
+        SendMessageW(button, BM_SETSTATE, TRUE, 0);
+        return true;
+    }
+    SendMessageW(button, BM_SETSTATE, FALSE, 0);
+    if (pressedButton == button) {
+        pressedButton = nullptr;
+        SendMessageW(button, BM_CLICK, 0, 0);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool NavigateByKeyboard(MSG& message) {
+    const HWND form = rt::MainWindow();
+    const bool keyDown = message.message == WM_KEYDOWN;
+    if (!keyDown && message.message != WM_KEYUP) return false;
+    const WPARAM key = message.wParam;
+    if (key != VK_TAB && key != VK_RETURN && key != VK_SPACE) return false;
+    if (form == nullptr || (message.hwnd != form && !IsChild(form, message.hwnd))) return false;
+    if ((keyDown && IsRepeat(message)) || GetCapture() != nullptr) return false;
+
+    const HWND focus = message.hwnd;
+    if (!IsWindowEnabled(focus) || !IsWindowEnabled(form)) return true;
+    if (key == VK_TAB) return keyDown ? MoveFocus(form, focus) : true;
+    if (!IsClickable(focus)) return false;
+    return PressOrClick(focus, keyDown);
+}
+
+}  // namespace shell

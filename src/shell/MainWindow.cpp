@@ -1,0 +1,153 @@
+#include "shell/MainWindow.h"
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "runtime/Cp932.h"
+#include "runtime/StatementPoll.h"
+#include "shell/Fonts.h"
+#include "shell/FormDefinition.h"
+
+namespace shell {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"SORATN2.MAINFORM";
+constexpr int kFormId = 0;
+constexpr int kMaxEditCharacters = 32767;
+
+// The live events: (control id, event name) to procedure. The form is id 0.
+std::map<std::pair<int, std::string>, std::function<void()>>& Bindings() {
+    static std::map<std::pair<int, std::string>, std::function<void()>> bindings;
+    return bindings;
+}
+
+HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
+
+// Queues the event's procedure; an event without one is not even queued.
+void RaiseEvent(int id, const char* event) {
+    const auto found = Bindings().find({id, event});
+    if (found != Bindings().end()) rt::QueueEvent(found->second);
+}
+
+void OnCommand(WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    switch (HIWORD(wParam)) {
+        case BN_CLICKED: RaiseEvent(id, "ON"); break;
+        // Wine reports a deselection by Space as LBN_SELCANCEL.
+        case LBN_SELCHANGE:
+        case LBN_SELCANCEL:
+            RaiseEvent(id, "CHANGE");
+            RaiseEvent(id, "CLICK");
+            break;
+        default: break;
+    }
+}
+
+LRESULT OnControlColour(WPARAM deviceContext) {
+    const auto dc = reinterpret_cast<HDC>(deviceContext);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    return reinterpret_cast<LRESULT>(WhiteBrush());
+}
+
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: OnCommand(wParam); return 0;
+        case WM_SIZE: RaiseEvent(kFormId, "RESIZE"); return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: return OnControlColour(wParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+struct WindowStyle {
+    const wchar_t* windowClass;
+    DWORD style;
+};
+
+WindowStyle StyleOf(ControlKind kind) {
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    switch (kind) {
+        case ControlKind::kStaticLeft: return {L"Static", kChild | SS_LEFT | SS_NOPREFIX};
+        case ControlKind::kStaticRight: return {L"Static", kChild | SS_RIGHT | SS_NOPREFIX};
+        case ControlKind::kList:
+            return {L"ListBox", kChild | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_SORT |
+                                    LBS_MULTIPLESEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
+        case ControlKind::kButton: return {L"Button", kChild | WS_TABSTOP | BS_PUSHBUTTON};
+        case ControlKind::kCheck: return {L"Button", kChild | WS_TABSTOP | BS_AUTOCHECKBOX};
+        case ControlKind::kEdit:
+            return {L"Edit", kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_NOHIDESEL};
+    }
+    return {L"Static", kChild};
+}
+
+bool CreateControls(HWND form, HINSTANCE instance) {
+    const FormDefinition& definition = MainFormDefinition();
+    const auto controls = MainFormControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDefinition& control = controls[i];
+        const WindowStyle style = StyleOf(control.kind);
+        const DWORD disabled = control.initiallyDisabled ? WS_DISABLED : 0;
+        const HWND window = CreateWindowExW(
+            0, style.windowClass, rt::ToWide(control.text).c_str(), style.style | disabled,
+            control.x, control.y, control.width, control.height, form,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance, nullptr);
+        if (window == nullptr) return false;
+        SetFont(window, definition.fontFace, definition.fontSize);
+        if (control.kind == ControlKind::kEdit) SendMessageW(window, EM_SETLIMITTEXT, kMaxEditCharacters, 0);
+    }
+    return true;
+}
+
+void BindEvents(const ProcedureLookup& lookup) {
+    const auto bind = [&](int id, std::string_view name, std::span<const std::string_view> events) {
+        for (std::string_view event : events) {
+            auto procedure = lookup(std::string(name) + "_" + std::string(event));
+            if (procedure) Bindings()[{id, std::string(event)}] = std::move(procedure);
+        }
+    };
+    bind(kFormId, MainFormDefinition().name, FormEvents());
+    const auto controls = MainFormControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        bind(kFirstControlId + static_cast<int>(i), controls[i].name, EventsOf(controls[i].kind));
+    }
+}
+
+}  // namespace
+
+HWND CreateMainForm(HINSTANCE instance, const ProcedureLookup& lookup) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = MainFormProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = WhiteBrush();
+    windowClass.lpszClassName = kWindowClass;
+    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+
+    const FormDefinition& definition = MainFormDefinition();
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - definition.width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - definition.height) / 2;
+    const HWND form = CreateWindowExW(0, kWindowClass, rt::ToWide(definition.caption).c_str(),
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, definition.width,
+                                      definition.height, nullptr, nullptr, instance, nullptr);
+    if (form == nullptr) return nullptr;
+    if (!CreateControls(form, instance)) {
+        DestroyWindow(form);
+        return nullptr;
+    }
+    BindEvents(lookup);
+    return form;
+}
+
+void DestroyMainForm() {
+    const HWND form = rt::MainWindow();
+    if (form != nullptr && IsWindow(form)) DestroyWindow(form);
+    Bindings().clear();
+    ReleaseFonts();
+}
+
+}  // namespace shell

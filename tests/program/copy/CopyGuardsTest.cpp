@@ -1,0 +1,189 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "program/Program.h"
+#include "runtime/Cp932.h"
+#include "shell/ListOperations.h"
+#include "support/ProgramDriver.h"
+#include "support/ProgramRun.h"
+#include "support/ProgramTest.h"
+
+using namespace program;
+
+namespace {
+
+using CopyGuardsTest = test::ProgramTest;
+
+}  // namespace
+
+TEST_F(CopyGuardsTest, NoCopyWithoutAConfirmedDestination) {
+    test::TempFolder destination;
+    test::MakeFolders(source / "A");
+    Choose(source.Path());
+    Cancel();
+    Choose(destination.Path());
+    Cancel();
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] {
+            EXPECT_FALSE(test::Enabled(BUTTON7));
+            test::Click(BUTTON6);
+        },
+        [] {
+            // A source and a list, but no destination yet.
+            EXPECT_FALSE(test::Enabled(BUTTON7));
+            test::Click(BUTTON6);
+        },
+        [] {
+            EXPECT_TRUE(test::Enabled(BUTTON7));
+            test::Click(BUTTON6);
+        },
+        [&] {
+            EXPECT_TRUE(test::Enabled(BUTTON7));
+            EXPECT_EQ(shell::ReadText(TEXT7), destination.Path() + "\\");
+        },
+    });
+}
+
+TEST_F(CopyGuardsTest, ATargetTooLongForTheSystemStopsTheRunBeforeItStarts) {
+    test::TempFolder destination;
+    const std::string deep = destination / std::string(60, 'd');
+    const std::string longName(180, 'n');
+    test::MakeFolders(source / ("A\\" + longName));
+    test::MakeFolders(deep);
+    Choose(source.Path());
+    Choose(deep);
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] { test::Click(BUTTON7); },
+        [&] {
+            EXPECT_FALSE(test::Exists(deep + "\\A"));
+            EXPECT_FALSE(test::Exists(start / "TEST_FOL2.TXT"));
+            EXPECT_EQ(shell::ReadText(TEXT4), "");
+            EXPECT_FALSE(test::Enabled(BUTTON9));
+        },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].title, L"コピー先に関するエラー");
+    EXPECT_EQ(ui.messageBoxes[0].text, L"コピー先のパスが長すぎるフォルダーがあるので処理できません\r\n" +
+                                           rt::ToWide(deep + "\\A\\" + longName));
+    EXPECT_EQ(ui.messageBoxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+TEST_F(CopyGuardsTest, AFileWhereAFolderMustGoStopsTheRunAndKeepsTheUndo) {
+    test::TempFolder destination;
+    for (const char* folder : {"A\\B", "C"}) test::MakeFolders(source / folder);
+    Choose(source.Path());
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] { test::Click(BUTTON7); },
+        [&] {
+            // The user swaps a made folder for a file, then copies again.
+            test::RemoveTree(destination / "A\\B");
+            test::WriteBytes(destination / "A\\B", "in the way");
+            test::Click(BUTTON7);
+        },
+        [&] {
+            EXPECT_TRUE(test::Enabled(BUTTON9));
+            EXPECT_EQ(preexistingMarks[0], 0);
+            EXPECT_EQ(test::ReadBytes(destination / "A\\B"), "in the way");
+        },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 2u);
+    EXPECT_EQ(ui.messageBoxes[1].title, L"コピー先に関するエラー");
+    EXPECT_EQ(ui.messageBoxes[1].text, L"コピー先に同じ名前のファイルがあるので処理できません\r\n" +
+                                           rt::ToWide(destination / "A\\B"));
+    // The log of the run before stays as it was.
+    EXPECT_EQ(CopyLog(), test::LogLine(destination / "A") + test::LogLine(destination / "A\\B") +
+                             test::LogLine(destination / "C") + "\x1A");
+}
+
+TEST_F(CopyGuardsTest, AFileWhereTheParentFolderMustGoStopsTheRun) {
+    test::TempFolder destination;
+    test::MakeFolders(source / "SRC\\A");
+    test::WriteBytes(destination / "SRC", "a file");
+    Choose(source / "SRC");
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] {
+            test::Click(CHECK1);
+            test::Click(BUTTON7);
+        },
+        [&] { EXPECT_EQ(test::ReadBytes(destination / "SRC"), "a file"); },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(ui.messageBoxes[0].text, L"コピー先に同じ名前のファイルがあるので処理できません\r\n" +
+                                           rt::ToWide(destination / "SRC"));
+}
+
+// Windows would make ".." as the destination's own parent, "a." as "a", and
+// refuse "..." or "CON" half-way through the run.
+TEST_F(CopyGuardsTest, AParentNameWindowsCannotMakeExactlyIsRefusedBeforeAnythingHappens) {
+    test::TempFolder outer;
+    const std::string destination = outer / "dest";
+    test::MakeFolders(destination);
+    test::MakeFolders(source / "SRC\\A");
+    Choose(source / "SRC");
+    Choose(destination);
+    const std::vector<std::string> names{"..", "...", "   ", "CON", "a.", "lpt1.txt", "b "};
+    std::vector<std::function<void()>> steps{
+        [] { test::Click(BUTTON5); },
+        [] {
+            test::Click(BUTTON6);
+            test::Click(CHECK1);
+        },
+    };
+    for (const std::string& name : names) {
+        steps.push_back([name] {
+            shell::SetCaption(EDIT1, name);
+            test::Click(BUTTON7);
+        });
+        steps.push_back([&, name] {
+            EXPECT_EQ(shell::ReadText(EDIT1), name);
+            EXPECT_EQ(test::FoldersBelow(outer.Path()), (std::vector<std::string>{"dest"}));
+            EXPECT_FALSE(test::Exists(start / "TEST_FOL2.TXT"));
+            EXPECT_FALSE(test::Enabled(BUTTON9));
+        });
+    }
+    test::RunProgramWith(steps);
+    ASSERT_EQ(ui.messageBoxes.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(ui.messageBoxes[i].title, L"コピー先に関するエラー");
+        EXPECT_EQ(ui.messageBoxes[i].text,
+                  L"親フォルダーの名前がフォルダー名として使えないので処理できません\r\n" + rt::ToWide(names[i]));
+    }
+}
+
+// The user can type characters that have no code page 932 form; they read as
+// "?", which the correction turns into "？" in plain view in EDIT1.
+TEST_F(CopyGuardsTest, AParentNameTypedWithoutACodePage932FormIsCorrectedInView) {
+    test::TempFolder destination;
+    test::MakeFolders(source / "SRC\\A");
+    Choose(source / "SRC");
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] {
+            test::Click(BUTTON6);
+            test::Click(CHECK1);
+        },
+        [] {
+            SetWindowTextW(EDIT1.window, L"caf\u00E9");
+            test::Click(BUTTON7);
+        },
+        [&] {
+            EXPECT_EQ(shell::ReadText(EDIT1), "caf？");
+            EXPECT_EQ(test::FoldersBelow(destination.Path()), (std::vector<std::string>{"caf？", "caf？\\A"}));
+        },
+    });
+}

@@ -1,0 +1,93 @@
+#include "shell/ListOperations.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "program/Program.h"
+#include "runtime/StatementPoll.h"
+#include "support/ErrorOf.h"
+#include "support/ProgramDriver.h"
+#include "support/ProgramRun.h"
+
+using program::LIST1;
+using test::ErrorOf;
+
+namespace {
+
+void Fill(std::initializer_list<const char*> texts) {
+    shell::ClearList(LIST1);
+    for (const char* text : texts) shell::AddItem(LIST1, text);
+}
+
+std::vector<std::string> Texts() {
+    std::vector<std::string> texts;
+    for (const test::Item& item : test::ListItems()) texts.push_back(item.text);
+    return texts;
+}
+
+}  // namespace
+
+TEST(ListOperationsTest, EveryFolderComesBeforeTheFoldersBelowIt) {
+    test::RunProgramWith({[] {
+        Fill({"A\\B\\C", "A-B", "A B", "a\\b", "AB", "A.B", "A_B", "A\\B", "A", "ソ\\表", "ソ", "b", "C"});
+        const std::vector<std::string> texts = Texts();
+        const auto at = [&](const std::string& text) {
+            return std::find(texts.begin(), texts.end(), text) - texts.begin();
+        };
+        EXPECT_LT(at("A"), at("A\\B"));
+        EXPECT_LT(at("A"), at("a\\b"));
+        EXPECT_LT(at("A\\B"), at("A\\B\\C"));
+        EXPECT_LT(at("ソ"), at("ソ\\表"));
+        // Letter case is ignored: b sorts with the B's, before C.
+        EXPECT_LT(at("b"), at("C"));
+        EXPECT_LT(at("A"), at("b"));
+        EXPECT_EQ(texts.size(), 13u);
+    }});
+}
+
+TEST(ListOperationsTest, IndicesOutsideTheItems) {
+    test::RunProgramWith({[] {
+        Fill({"A", "B"});
+        EXPECT_EQ(shell::ItemCount(LIST1), 2);
+        EXPECT_EQ(shell::ItemText(LIST1, 1), "B");
+        EXPECT_EQ(shell::ItemText(LIST1, 2), "");
+        EXPECT_EQ(shell::ItemText(LIST1, -1), "");
+        EXPECT_EQ(ErrorOf([] { shell::SetSelection(LIST1, 2, -1); }), 1016);
+        EXPECT_EQ(ErrorOf([] { shell::SetSelection(LIST1, -1, -1); }), 1016);
+        EXPECT_EQ(ErrorOf([] { shell::GetSelection(LIST1, 2); }), 1016);
+        shell::SetSelection(LIST1, 1, -1);
+        EXPECT_EQ(shell::GetSelection(LIST1, 1), -1);
+        EXPECT_EQ(shell::GetSelection(LIST1, 0), 0);
+        shell::SetSelection(LIST1, 1, 0);
+        EXPECT_EQ(shell::GetSelection(LIST1, 1), 0);
+    }});
+}
+
+TEST(ListOperationsTest, TheProgramsOwnChangesRaiseNoEvent) {
+    test::RunProgramWith({[] {
+        EnableWindow(LIST1.window, TRUE);
+        Fill({"A", "B", "C"});
+        shell::SetSelection(LIST1, 0, -1);
+        shell::SetSelection(LIST1, 0, 0);
+        shell::ClearList(LIST1);
+        EXPECT_EQ(rt::QueuedEvents(), 0u);
+        EXPECT_EQ(shell::ItemCount(LIST1), 0);
+    }});
+}
+
+TEST(ListOperationsTest, OnlyAListTakesListOperationsAndOnlyACheckBoxHasAState) {
+    test::RunProgramWith({[] {
+        EXPECT_EQ(ErrorOf([] { shell::AddItem(program::TEXT1, "x"); }), 1002);
+        EXPECT_EQ(ErrorOf([] { shell::ItemCount(program::BUTTON1); }), 1002);
+        EXPECT_EQ(ErrorOf([] { shell::CheckState(program::BUTTON1); }), 1002);
+        EXPECT_EQ(ErrorOf([] { shell::CheckState(shell::ControlHandle{}); }), 1000);
+        EXPECT_EQ(shell::CheckState(program::CHECK1), 0);
+        SendMessageW(program::CHECK1.window, BM_SETCHECK, BST_CHECKED, 0);
+        EXPECT_EQ(shell::CheckState(program::CHECK1), 1);
+    }});
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "program/Program.h"
+
+// What a user does with the running program's controls, and what they see.
+namespace test {
+
+// A click on a button or the check box: its event runs after the step.
+void Click(const program::ControlHandle& button);
+
+// A mouse click on the list item with this text.
+void ClickItem(const std::string& text);
+
+bool Enabled(const program::ControlHandle& control);
+
+struct Item {
+    std::string text;
+    bool highlighted;
+    bool operator==(const Item&) const = default;
+};
+
+std::vector<Item> ListItems();
+
+// The table's entries 0 .. folderCount-1 with their marks.
+std::vector<Item> Table();
+
+// The texts of the highlighted items, in list order.
+std::vector<std::string> Highlighted();
+
+}  // namespace test
