@@ -35,7 +35,8 @@ void EndProgram() {
 void RunMainBody(void (*mainBody)()) {
     try {
         mainBody();
-    } catch (const rt::ProgramEnd&) {
+    } catch (const rt::ProgramEnd& end) {
+        if (end.interrupted) rt::ReportInterruption();
     } catch (const rt::RuntimeError& error) {
         rt::ReportRuntimeError(error.Number());
     } catch (const std::bad_alloc&) {

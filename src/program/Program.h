@@ -30,6 +30,7 @@ extern rt::Int16 quitFlag;     // condition of the main loop, never changed
 
 // The folder table: every folder below the source, as paths relative to it.
 inline constexpr int kFolderLimit = 32767;        // entries the table can hold
+inline constexpr int kLastEntry = kFolderLimit - 1;  // the table's last index, 32766
 extern rt::Single folderCount;                    // entries in use, 0 to 32767
 extern rt::Array<std::string> folderNames;        // entry i: "A", "A\B", ...
 extern rt::Array<rt::Int16> folderMarks;          // entry i: 1 listed (walk), 1 selected (after it)
@@ -56,6 +57,7 @@ void MainBody();
 // Enables (-1) or disables (0) the commands that need a scanned folder list.
 void SET_BUTTON(rt::Single flag);
 void SET_LIST1W();
+void SET_BUTTON7_SUB();
 void STOP_SUB(const std::string& title, const std::string& message);
 
 void フォルダー名取得_SUB(rt::Single& subfolderCount);

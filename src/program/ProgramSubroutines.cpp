@@ -1,6 +1,7 @@
 #include "program/Program.h"
 #include "runtime/Reports.h"
 #include "runtime/StatementPoll.h"
+#include "shell/ListOperations.h"
 
 namespace program {
 
@@ -16,6 +17,18 @@ void SET_BUTTON(rt::Single flag) {
     Line(205); EnableControl(BUTTON8, flag);
     Line(206); if (flag == 0) {
         Line(207); EnableControl(BUTTON7, 0);
+    }
+}
+
+// "コピー実行" is offered once there is a source, a destination and a list.
+// Without a confirmed destination a copy would build paths relative to the
+// current folder, the source itself.
+void SET_BUTTON7_SUB() {
+    Line(210); if (shell::ReadText(TEXT6) == "" || shell::ReadText(TEXT7) == "" || destinationPath == "" ||
+                   shell::ItemCount(LIST1) == 0) {
+        Line(211); EnableControl(BUTTON7, 0);
+    } else {
+        Line(212); EnableControl(BUTTON7, -1);
     }
 }
 

@@ -17,8 +17,8 @@ std::string startDir;
 rt::Int16 quitFlag;
 
 rt::Single folderCount;
-rt::Array<std::string> folderNames(kFolderLimit - 1);
-rt::Array<rt::Int16> folderMarks(kFolderLimit - 1);
+rt::Array<std::string> folderNames(kLastEntry);
+rt::Array<rt::Int16> folderMarks(kLastEntry);
 std::string sourceBase;
 std::string scanFolder;
 
@@ -30,7 +30,7 @@ std::string firstUnlisted;
 std::string destinationPath;
 std::string copiedParentName;
 rt::Int16 parentExisted;
-rt::Array<rt::Int16> preexistingMarks(kFolderLimit - 1);
+rt::Array<rt::Int16> preexistingMarks(kLastEntry);
 
 void ClearVariables() {
     for (ControlHandle* handle : {&MAINFORM, &TEXT1, &TEXT2, &TEXT3, &TEXT4, &TEXT5, &TEXT6, &TEXT7,
@@ -42,9 +42,9 @@ void ClearVariables() {
     titleText = startDir = sourceBase = scanFolder = destinationPath = copiedParentName = "";
     folderCount = excludedCount = unlistedCount = 0;
     firstExcluded = firstUnlisted = "";
-    folderNames = rt::Array<std::string>(kFolderLimit - 1);
-    folderMarks = rt::Array<rt::Int16>(kFolderLimit - 1);
-    preexistingMarks = rt::Array<rt::Int16>(kFolderLimit - 1);
+    folderNames = rt::Array<std::string>(kLastEntry);
+    folderMarks = rt::Array<rt::Int16>(kLastEntry);
+    preexistingMarks = rt::Array<rt::Int16>(kLastEntry);
 }
 
 }  // namespace program

@@ -109,8 +109,8 @@ std::string ProgramPath(const std::wstring& path) {
 
 }  // namespace
 
-std::string FileDialog(HWND owner, std::string_view title, std::string_view defaultName,
-                       std::string_view filterText, long double mode) {
+std::string ShowFileDialog(HWND owner, std::string_view title, std::string_view defaultName,
+                           std::string_view filterText, long double mode) {
     CheckLength(title, kMaxTitleBytes);
     CheckLength(defaultName, kMaxDefaultNameBytes);
     CheckLength(filterText, kMaxFilterTextBytes);

@@ -25,8 +25,8 @@ inline constexpr std::string_view kDialogCancelled = "\x1B";
 // or has no exact code page 932 form. Raises 5 for a title over 64 bytes, a default name
 // over 260, a filter text over 511, an entry without patterns, or a mode that
 // is not 0 or 1 after the integer argument conversion.
-std::string FileDialog(HWND owner, std::string_view title, std::string_view defaultName,
-                       std::string_view filterText, long double mode);
+std::string ShowFileDialog(HWND owner, std::string_view title, std::string_view defaultName,
+                           std::string_view filterText, long double mode);
 
 // The drive followed by the folder of a dialog result, ending in "\": the
 // folder in which the user confirmed a name. "" for kDialogCancelled.

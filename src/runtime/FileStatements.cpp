@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "runtime/Ascii.h"
 #include "runtime/Cp932.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/Handles.h"
@@ -35,17 +36,7 @@ std::wstring FolderPath(std::string_view path) {
 }
 
 std::wstring CurrentFolderOfProcess() {
-    std::wstring folder(MAX_PATH + 1, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
-        if (length == 0) RaiseLastSystemError();
-        if (length < folder.size()) {
-            folder.resize(length);
-            return folder;
-        }
-        folder.resize(length);
-    }
+    return SystemText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
 void SetCurrentFolder(const std::wstring& folder) {
@@ -57,13 +48,7 @@ bool IsDeviceName(std::string_view path) {
     static constexpr std::array<std::string_view, 8> kDevices = {
         "KYBD:", "SCRN:", "CONS:", "LPT1:", "LPT2:", "LPT3:", "COM1:", "COM2:"};
     for (std::string_view device : kDevices) {
-        if (device.size() != path.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < path.size() && same; ++i) {
-            const char c = path[i];
-            same = (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) == device[i];
-        }
-        if (same) return true;
+        if (SameIgnoringAsciiCase(path, device)) return true;
     }
     return false;
 }
@@ -89,8 +74,8 @@ void ChangeFolder(std::string_view path) { SetCurrentFolder(FolderPath(path)); }
 std::string CurrentFolder(std::string_view drive) {
     if (drive.empty()) return ToCp932Shown(CurrentFolderOfProcess());
     if (drive.size() != 2) Raise(err::kBadArgument);
-    const char letter = (drive[0] >= 'a' && drive[0] <= 'z') ? drive[0] - 'a' + 'A' : drive[0];
-    if (letter < 'A' || letter > 'Z' || drive[1] != ':') Raise(err::kBadArgument);
+    const char letter = AsciiUpper(drive[0]);
+    if (!IsAsciiLetter(letter) || drive[1] != ':') Raise(err::kBadArgument);
 
     // Making "X:" current selects that drive's own current folder.
     const std::wstring saved = CurrentFolderOfProcess();

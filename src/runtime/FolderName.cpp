@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "runtime/Ascii.h"
 #include "runtime/Strings.h"
 
 namespace rt {
@@ -15,16 +16,6 @@ bool IsTrailByte(unsigned char byte) {
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    }
-    return true;
-}
-
 // Windows takes the part before the first dot, without trailing spaces, as
 // the device: "con", "CON.txt" and "Con .tar.gz" all name the console.
 bool IsDeviceName(std::string_view name) {
@@ -32,10 +23,10 @@ bool IsDeviceName(std::string_view name) {
     while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
     static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
     for (std::string_view device : kDevices) {
-        if (SameLetters(base, device)) return true;
+        if (SameIgnoringAsciiCase(base, device)) return true;
     }
     if (base.size() != 4 || base[3] < '1' || base[3] > '9') return false;
-    return SameLetters(base.substr(0, 3), "COM") || SameLetters(base.substr(0, 3), "LPT");
+    return SameIgnoringAsciiCase(base.substr(0, 3), "COM") || SameIgnoringAsciiCase(base.substr(0, 3), "LPT");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <new>
 #include <optional>
 
+#include "runtime/Ascii.h"
 #include "runtime/ErrorMapping.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/Handles.h"
@@ -45,7 +46,6 @@ int FileNumber(long double number) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // What stands before the first colon must name a drive: a letter, or a drive
 // number 0 to 25 that is replaced by its letter (2: becomes C:).
@@ -64,7 +64,7 @@ std::string WithDriveLetter(std::string_view path) {
         return static_cast<char>('A' + value) + std::string(path.substr(colon));
     }
     if (!prefix.empty() && IsDigit(prefix[0])) return std::string(path);
-    if (prefix.size() != 1 || !IsLetter(prefix[0])) Raise(err::kBadArgument);
+    if (prefix.size() != 1 || !IsAsciiLetter(prefix[0])) Raise(err::kBadArgument);
     return std::string(path);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "runtime/Ascii.h"
 #include "runtime/Strings.h"
 
 namespace rt {
@@ -9,8 +10,6 @@ namespace rt {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
-
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Offset of the first "\" at or after `from` that starts a character.
 std::size_t FindSeparator(std::string_view path, std::size_t from) {

@@ -2,8 +2,6 @@
 
 #include <deque>
 
-#include "runtime/Reports.h"
-
 namespace rt {
 
 namespace {
@@ -61,10 +59,7 @@ bool PumpMessages() {
     return true;
 }
 
-void Interrupt() {
-    ReportInterruption();
-    throw ProgramEnd{};
-}
+void Interrupt() { throw ProgramEnd{.interrupted = true}; }
 
 class ProcedureScope {
 public:

@@ -11,9 +11,11 @@
 // are delivered only here, and event procedures run only from WaitForEvents.
 namespace rt {
 
-// Thrown to end the program from wherever it is; the program's end closes
-// files and windows.
-struct ProgramEnd {};
+// Thrown to end the program from wherever it is; the program's end reports
+// an interruption (Ctrl+C) and closes files and windows.
+struct ProgramEnd {
+    bool interrupted = false;
+};
 
 int CurrentLine();
 

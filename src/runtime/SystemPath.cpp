@@ -32,16 +32,20 @@ std::wstring LongFormWhereNeeded(std::wstring wide) {
 }
 
 std::wstring AbsolutePath(const std::wstring& path) {
-    std::wstring absolute(MAX_PATH, L'\0');
+    return SystemText(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+}
+
+std::wstring SystemText(const std::function<DWORD(wchar_t* buffer, DWORD size)>& call) {
+    std::wstring text(MAX_PATH + 1, L'\0');
     for (;;) {
-        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(absolute.size()),
-                                              absolute.data(), nullptr);
+        const DWORD length = call(text.data(), static_cast<DWORD>(text.size()));
         if (length == 0) RaiseLastSystemError();
-        if (length < absolute.size()) {
-            absolute.resize(length);
-            return absolute;
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
         }
-        absolute.resize(length);
+        text.resize(length);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ std::wstring LongFormWhereNeeded(std::wstring path);
 
 // The system's absolute form of a path (GetFullPathNameW).
 std::wstring AbsolutePath(const std::wstring& path);
+
+// The text a system call writes into a buffer of the size given, grown until
+// it fits. The call answers the characters written, or, when the buffer is too
+// small, the size it needs; 0 on failure, which raises the mapped error.
+std::wstring SystemText(const std::function<unsigned long(wchar_t* buffer, unsigned long size)>& call);
 
 // Raises the mapped error of the calling thread's last system error.
 [[noreturn]] void RaiseLastSystemError();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "runtime/Ascii.h"
 #include "runtime/Cp932.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/FileDialog.h"
@@ -16,15 +17,6 @@ namespace shell {
 namespace {
 
 constexpr std::size_t kMaxNameBytes = 21;
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-        if (upper(a[i]) != upper(b[i])) return false;
-    }
-    return true;
-}
 
 // Sizes and positions handed to the window system must be whole pixels.
 int Pixels(long double value) {
@@ -52,7 +44,7 @@ HWND FindControl(const ControlHandle* form, std::string_view name) {
     if (name.empty() || name.size() > kMaxNameBytes) rt::Raise(rt::err::kBadArgument);
     if (form == nullptr) {
         const HWND main = rt::MainWindow();
-        if (main == nullptr || !SameName(name, MainFormDefinition().name)) {
+        if (main == nullptr || !rt::SameIgnoringAsciiCase(name, MainFormDefinition().name)) {
             rt::Raise(rt::err::kNoSuchControl);
         }
         return main;
@@ -60,7 +52,7 @@ HWND FindControl(const ControlHandle* form, std::string_view name) {
     const HWND formWindow = BoundWindow(*form);
     const auto controls = MainFormControls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (!SameName(name, controls[i].name)) continue;
+        if (!rt::SameIgnoringAsciiCase(name, controls[i].name)) continue;
         if (const HWND control = GetDlgItem(formWindow, kFirstControlId + static_cast<int>(i))) {
             return control;
         }
@@ -119,7 +111,7 @@ std::string FileDialog(const ControlHandle& owner, std::string_view title,
                        std::string_view defaultName, std::string_view filterText, long double mode) {
     const HWND window = BoundWindow(owner);
     if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) rt::Raise(rt::err::kWrongKind);
-    return rt::FileDialog(window, title, defaultName, filterText, mode);
+    return rt::ShowFileDialog(window, title, defaultName, filterText, mode);
 }
 
 }  // namespace shell

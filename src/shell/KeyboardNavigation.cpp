@@ -4,6 +4,7 @@
 
 #include "runtime/StatementPoll.h"
 #include "shell/FormDefinition.h"
+#include "shell/WindowClass.h"
 
 namespace shell {
 
@@ -15,13 +16,6 @@ HWND pressedButton = nullptr;
 
 bool IsRepeat(const MSG& message) { return (message.lParam & (1L << 30)) != 0; }
 bool KeyHeld(int key) { return GetKeyState(key) < 0; }
-
-bool HasClass(HWND window, std::wstring_view name) {
-    wchar_t className[32] = L"";
-    GetClassNameW(window, className, 32);
-    return CompareStringOrdinal(className, -1, name.data(), static_cast<int>(name.size()), TRUE) ==
-           CSTR_EQUAL;
-}
 
 bool IsClickable(HWND window) {
     if (!HasClass(window, L"Button")) return false;
@@ -73,6 +67,9 @@ bool PressOrClick(HWND button, bool keyDown) {
 
 }  // namespace
 
+// Not IsDialogMessageW: it would take every dialog key (arrows, Esc,
+// mnemonics) and act on Enter's key-down, while this window answers Tab,
+// Enter and Space alone and clicks the focused button when the key is let go.
 bool NavigateByKeyboard(MSG& message) {
     const HWND form = rt::MainWindow();
     const bool keyDown = message.message == WM_KEYDOWN;

@@ -6,16 +6,11 @@
 #include "runtime/ErrorNumbers.h"
 #include "runtime/RuntimeError.h"
 #include "shell/DeferredRedraw.h"
+#include "shell/WindowClass.h"
 
 namespace shell {
 
 namespace {
-
-bool HasClass(HWND window, const wchar_t* name) {
-    wchar_t className[32] = L"";
-    GetClassNameW(window, className, 32);
-    return lstrcmpiW(className, name) == 0;
-}
 
 HWND ListWindow(const ControlHandle& handle) {
     const HWND window = BoundWindow(handle);

@@ -92,7 +92,7 @@ protected:
     const rt::SaveDialogRequest& RequestFor(std::string_view defaultName, std::string_view filterText = "",
                                             long double mode = 1) {
         ui.dialogs = 0;
-        rt::FileDialog(nullptr, "T", defaultName, filterText, mode);
+        rt::ShowFileDialog(nullptr, "T", defaultName, filterText, mode);
         EXPECT_EQ(ui.dialogs, 1);
         return ui.last;
     }
@@ -101,7 +101,7 @@ protected:
     int ErrorOfDialog(std::string_view title, std::string_view defaultName, std::string_view filterText,
                       long double mode) {
         ui.dialogs = 0;
-        const int error = ErrorOf([&] { rt::FileDialog(nullptr, title, defaultName, filterText, mode); });
+        const int error = ErrorOf([&] { rt::ShowFileDialog(nullptr, title, defaultName, filterText, mode); });
         if (error != 0) {
             EXPECT_EQ(ui.dialogs, 0);
         }
@@ -189,7 +189,7 @@ TEST_F(FileDialogTest, EachProgramRequestOpensInTheCurrentDirectory) {
     const HWND owner = reinterpret_cast<HWND>(0x1234);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.title);
-        rt::FileDialog(owner, row.title, row.defaultName, row.filterText, row.mode);
+        rt::ShowFileDialog(owner, row.title, row.defaultName, row.filterText, row.mode);
         EXPECT_EQ(ui.last.owner, owner);
         EXPECT_EQ(ui.last.title, row.expectedTitle);
         EXPECT_EQ(ui.last.initialFolder, TestDirectory());
@@ -315,12 +315,12 @@ TEST_F(FileDialogTest, ModeIsTakenAsAnIntegerArgument) {
 
 TEST_F(FileDialogTest, CancelGivesTheEscapeCharacterAlone) {
     ui.answer = std::nullopt;
-    EXPECT_EQ(rt::FileDialog(nullptr, "T", "DUMMY", "", 1), "\x1B");
+    EXPECT_EQ(rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1), "\x1B");
 }
 
 TEST_F(FileDialogTest, ConfirmedPathComesBackInCodePage932) {
     ui.answer = L"C:\\ソ\\表 ﾌｧｲﾙ\\DUMMY";
-    EXPECT_EQ(rt::FileDialog(nullptr, "T", "DUMMY", "", 1), "C:\\\x83\x5C\\\x95\x5C \xCC\xA7\xB2\xD9\\DUMMY");
+    EXPECT_EQ(rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1), "C:\\\x83\x5C\\\x95\x5C \xCC\xA7\xB2\xD9\\DUMMY");
 }
 
 TEST_F(FileDialogTest, PathTheProgramCannotUseCountsAsFailedDialog) {
@@ -336,7 +336,7 @@ TEST_F(FileDialogTest, PathTheProgramCannotUseCountsAsFailedDialog) {
     for (const wchar_t* path : paths) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
         ui.answer = path;
-        EXPECT_EQ(rt::FileDialog(nullptr, "T", "DUMMY", "", 1), "\x1B");
+        EXPECT_EQ(rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1), "\x1B");
     }
 }
 
@@ -360,7 +360,7 @@ TEST(FileDialogSystemTest, CancelInTheSystemDialogGivesTheEscapeCharacter) {
     rt::SetModalUi(nullptr);
     DialogCanceller canceller(GetCurrentThreadId());
 
-    const std::string result = rt::FileDialog(nullptr, "コピー元になる場所は？", "DUMMY", "", 1);
+    const std::string result = rt::ShowFileDialog(nullptr, "コピー元になる場所は？", "DUMMY", "", 1);
 
     EXPECT_TRUE(canceller.Finish()) << "no dialog was shown";
     EXPECT_EQ(result, "\x1B");

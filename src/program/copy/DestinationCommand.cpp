@@ -18,13 +18,7 @@ void BUTTON6_ON(ControlHandle& form) {
         Line(3003); destinationPath = rt::FolderOfDialogResult(result);
         Line(3004); shell::SetCaption(TEXT7, destinationPath);
     }
-    // Without a confirmed destination a copy would build paths relative to
-    // the current folder, the source itself.
-    Line(3005); if (shell::ReadText(TEXT6) == "" || destinationPath == "" || shell::ItemCount(LIST1) == 0) {
-        Line(3006); EnableControl(BUTTON7, 0);
-    } else {
-        Line(3007); EnableControl(BUTTON7, -1);
-    }
+    Line(3005); SET_BUTTON7_SUB();
 }
 
 }  // namespace program

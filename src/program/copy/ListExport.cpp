@@ -27,7 +27,8 @@ void BUTTON8_ON(ControlHandle& form) {
     }
     Line(3305); filePath = parts.drive + parts.folder + parts.name + parts.extension;
     // The dialog asked about the name as typed; a file of the completed name
-    // is not replaced without a question either.
+    // is not replaced without a question either: buttons 4 (Yes and No), icon
+    // 2 (exclamation), and 5 is the answer Yes.
     Line(3306); if (filePath != result && rt::FileExists(filePath)) {
         Line(3307); if (rt::MessageBoxService("リストを保存する場所は？",
                                               filePath + " は既に存在します。" + rt::Chr({13, 10}) + "上書きしますか？",

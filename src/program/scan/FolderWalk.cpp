@@ -55,7 +55,7 @@ void フォルダー名取得_SUB(rt::Single& subfolderCount) {
                         Line(1013); folderNames[folderCount] = scanFolder + "\\" + name;
                     }
                     Line(1014); folderCount = rt::StoreSingle(rt::Add(folderCount, 1));
-                    Line(1015); if (folderCount > 32766) {
+                    Line(1015); if (folderCount > kLastEntry) {
                         Line(1016); STOP_SUB("フォルダー数に関するエラー",
                                              "フォルダー数が限界の３２７６７を越えたので処理できません" +
                                                  rt::Chr({13, 10}) + "階層を一つ下げると対応できるかもしれません");
@@ -65,7 +65,7 @@ void フォルダー名取得_SUB(rt::Single& subfolderCount) {
                 }
             }
         }
-        Line(1019); if (folderCount > 32766) break;
+        Line(1019); if (folderCount > kLastEntry) break;
     }
     Line(1020); rt::SearchClose(1);
 }
@@ -80,7 +80,7 @@ void CONTINUE_WALK_SUB() {
     for (;;) {
         Line(1040); next = from;
         for (;;) {
-            Line(1041); if (next > 32766) {
+            Line(1041); if (next > kLastEntry) {
                 Line(1042); next = -1;
                 break;
             }
@@ -92,7 +92,7 @@ void CONTINUE_WALK_SUB() {
         Line(1047); scanFolder = folderNames[next];
         Line(1048); from = rt::StoreSingle(rt::Add(next, 1));
         Line(1049); フォルダー名取得_SUB(subfolderCount);
-        Line(1050); if (folderCount > 32766) return;
+        Line(1050); if (folderCount > kLastEntry) return;
     }
 }
 

@@ -21,7 +21,7 @@ void BUTTON5_ON(ControlHandle& form) {
     Line(1101); shell::ClearList(LIST1);
     Line(1102); rt::CountingLoop clear(i, 0, folderCount);
     do {
-        Line(1103); if (i > 32766) break;
+        Line(1103); if (i > kLastEntry) break;
         Line(1104); folderMarks[i] = 0;
     } while (clear.Next());
     Line(1112); excludedCount = 0;
@@ -34,13 +34,7 @@ void BUTTON5_ON(ControlHandle& form) {
     } else {
         Line(1108); READ_SOURCE_SUB(result);
     }
-    // Without a confirmed destination a copy would build paths relative to
-    // the current folder, the source itself.
-    Line(1109); if (shell::ReadText(TEXT7) == "" || destinationPath == "" || shell::ItemCount(LIST1) == 0) {
-        Line(1110); EnableControl(BUTTON7, 0);
-    } else {
-        Line(1111); EnableControl(BUTTON7, -1);
-    }
+    Line(1109); SET_BUTTON7_SUB();
     Line(1114); SCAN_NOTICE_SUB();
 }
 
@@ -75,14 +69,14 @@ void READ_SOURCE_SUB(const std::string& dialogResult) {
     }
     Line(1138); rt::OpenForOutput(startDir + "\\TEST_FOL.TXT", 2);
     Line(1139); フォルダー名取得_SUB(subfolderCount);
-    Line(1140); if (folderCount > 32766 || subfolderCount == 0) {
+    Line(1140); if (folderCount > kLastEntry || subfolderCount == 0) {
         Line(1141); rt::CloseFiles({2});
         Line(1142); SET_BUTTON(0);
         return;
     }
     Line(1143); SET_BUTTON(-1);
     Line(1144); CONTINUE_WALK_SUB();
-    Line(1145); if (folderCount > 32766) {
+    Line(1145); if (folderCount > kLastEntry) {
         Line(1146); rt::CloseFiles({2});
         Line(1147); SET_BUTTON(0);
         return;
