@@ -18,6 +18,16 @@ else()
   endif()
 endif()
 
+# GCC 12 warns of overlapping copies that cannot happen when it inlines
+# "text" + std::string at -O3 (-Wrestrict, a known false positive of it).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  target_compile_options(soratn2_options INTERFACE -Wno-restrict)
+endif()
+
+if(SORATN2_WERROR)
+  target_compile_options(soratn2_options INTERFACE $<IF:$<CXX_COMPILER_ID:MSVC>,/WX,-Werror>)
+endif()
+
 # The portable code is also built natively with the sanitizers.
 if(NOT WIN32 AND SORATN2_SANITIZE)
   target_compile_options(soratn2_options INTERFACE

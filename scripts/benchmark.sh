@@ -2,6 +2,10 @@
 # Installs what is missing, builds, and measures the program driven end to end
 # against a floor program and xcopy /T /E on a tree of 32,700 folders, under
 # Wine. Prints the figures and writes them to build/benchmark-results.txt.
+#
+#   benchmark.sh               the end-to-end benchmark
+#   benchmark.sh --in-process  the source command, copy run and undo run in
+#                              process against bare loops of the same calls
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${SORATN2_BUILD_DIR:-$root/build}
@@ -9,15 +13,32 @@ wine_env=$root/tools/wine-env.sh
 repetitions=${SORATN2_BENCH_REPETITIONS:-3}
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORATN2_BUILD_BENCHMARKS=ON
 cmake --build "$build" --parallel "$(nproc)"
 "$wine_env" prefix "$build/wine" ja
 "$wine_env" display "$build/wine"
 trap '"$wine_env" teardown "$build/wine"' EXIT
+drive_c=$build/wine/prefix-ja/drive_c
+
+if [ "${1:-}" = --in-process ]; then
+  tree=$drive_c/soratn2-bench
+  if [ ! -d "$tree/d180/e181" ]; then
+    for level1 in $(seq -w 1 180); do
+      mkdir -p "$tree/d$level1"/e{001..181}
+    done
+  fi
+  rm -rf "$drive_c/soratn2-bench-copy" "$drive_c/soratn2-bench-bare"
+  mkdir -p "$drive_c/soratn2-bench-copy" "$drive_c/soratn2-bench-bare"
+  # The program's logs go to the folder it starts in.
+  mkdir -p "$build/bench-start"
+  cd "$build/bench-start"
+  "$wine_env" run "$build/wine" ja "$build/windows/bin/scan_benchmark.exe" \
+    'C:\soratn2-bench' 'C:\soratn2-bench-copy' 'C:\soratn2-bench-bare'
+  exit 0
+fi
 
 # 30 x 33 x 32 folders below 30 and 30 x 33 more: 32,700 in all, some of
 # them with double-byte names.
-drive_c=$build/wine/prefix-ja/drive_c
 tree=$drive_c/soratn2-e2e-tree
 if [ ! -d "$tree/L30/M33/N32" ]; then
   rm -rf "$tree"

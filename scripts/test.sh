@@ -6,7 +6,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${SORATN2_BUILD_DIR:-$root/build}
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORATN2_WERROR=ON -DSORATN2_BUILD_BENCHMARKS=OFF
 cmake --build "$build" --parallel "$(nproc)"
 cd "$build"
 ctest --output-on-failure --parallel 2
