@@ -1,6 +1,6 @@
 #include "runtime/StatementPoll.h"
 
-#include <deque>
+#include <array>
 
 namespace rt {
 
@@ -16,7 +16,10 @@ struct PollState {
     bool interruptionRequested = false;
     HWND mainWindow = nullptr;
     MessageFilter filter = nullptr;
-    std::deque<std::function<void()>> events;
+    // A ring of kQueueLimit places: `queued` events from `first` on.
+    std::array<std::function<void()>, kQueueLimit> events;
+    std::size_t first = 0;
+    std::size_t queued = 0;
 };
 
 PollState& State() {
@@ -90,12 +93,14 @@ HWND MainWindow() { return State().mainWindow; }
 
 void SetMessageFilter(MessageFilter filter) { State().filter = filter; }
 
-void QueueEvent(std::function<void()> procedure) {
-    auto& events = State().events;
-    if (events.size() < kQueueLimit) events.push_back(std::move(procedure));
+void QueueEvent(const std::function<void()>& procedure) {
+    PollState& state = State();
+    if (state.queued == kQueueLimit) return;
+    state.events[(state.first + state.queued) % kQueueLimit] = procedure;
+    ++state.queued;
 }
 
-std::size_t QueuedEvents() { return State().events.size(); }
+std::size_t QueuedEvents() { return State().queued; }
 
 bool InEventProcedure() { return State().procedureDepth > 0; }
 
@@ -113,9 +118,11 @@ void WaitForEvents() {
         }
         if (!IsWindow(state.mainWindow)) throw ProgramEnd{};
         if (state.interruptionRequested) Interrupt();
-        if (!state.events.empty()) {
-            const std::function<void()> procedure = std::move(state.events.front());
-            state.events.pop_front();
+        if (state.queued > 0) {
+            const std::function<void()> procedure = std::move(state.events[state.first]);
+            state.events[state.first] = nullptr;
+            state.first = (state.first + 1) % kQueueLimit;
+            --state.queued;
             const ProcedureScope running;
             procedure();
             return;
@@ -135,7 +142,9 @@ void ResetStatementPoll() {
     state.pollCounter = 0;
     state.procedureDepth = 0;
     state.interruptionRequested = false;
-    state.events.clear();
+    state.events.fill(nullptr);
+    state.first = 0;
+    state.queued = 0;
 }
 
 }  // namespace rt

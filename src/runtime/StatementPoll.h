@@ -30,8 +30,11 @@ HWND MainWindow();
 using MessageFilter = bool (*)(MSG& message);
 void SetMessageFilter(MessageFilter filter);
 
-// Appends an event procedure to the queue; at most 64 wait, further ones are dropped.
-void QueueEvent(std::function<void()> procedure);
+// Appends an event procedure to the queue; at most 64 wait, further ones are
+// dropped. The queue has its 64 places from the start: a procedure small
+// enough to be held inside a std::function (a pointer or two) is queued
+// without allocating, as a window procedure needs.
+void QueueEvent(const std::function<void()>& procedure);
 
 std::size_t QueuedEvents();
 

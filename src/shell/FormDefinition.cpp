@@ -10,7 +10,7 @@ using K = ControlKind;
 
 constexpr FormDefinition kMainForm{"MAINFORM", "MAINFORM", 700, 550, "ＭＳ Ｐゴシック", 14};
 
-constexpr std::array<ControlDefinition, 19> kControls{{
+constexpr std::array<ControlDefinition, kControlCount> kControls{{
     // name       kind            text                    x    y    w    h  disabled
     {"TEXT1",   K::kStaticLeft,  "",                     312, 132,  48,  18, false},
     {"TEXT2",   K::kStaticRight, "抽出フォルダー数",     192, 132, 108,  18, false},
@@ -33,14 +33,11 @@ constexpr std::array<ControlDefinition, 19> kControls{{
     {"BUTTON9", K::kButton,      "元に戻す",             492,  72,  78,  30, true},
 }};
 
-constexpr std::array<std::string_view, 14> kFormEvents{
-    "START", "END", "SETFOCUS", "KILLFOCUS", "CLICK", "DBLCLICK", "MOUSEDOWN",
-    "MOUSEUP", "MOUSEMOVE", "QUERYCLOSE", "NOTIFYICON", "DROPFILES", "MOUSEWHEEL", "RESIZE"};
-constexpr std::array<std::string_view, 3> kStaticEvents{"CLICK", "DBLCLICK", "DROPFILES"};
-constexpr std::array<std::string_view, 6> kListEvents{"CHANGE",    "CLICK",    "SETFOCUS",
-                                                      "KILLFOCUS", "DBLCLICK", "DROPFILES"};
-constexpr std::array<std::string_view, 1> kButtonEvents{"ON"};
-constexpr std::array<std::string_view, 4> kEditEvents{"CHANGE", "SETFOCUS", "KILLFOCUS", "DROPFILES"};
+constexpr std::array<std::string_view, kEventCount> kEventNames{"ON", "CHANGE", "CLICK", "RESIZE"};
+
+constexpr std::array<Event, 1> kFormEvents{Event::kResize};
+constexpr std::array<Event, 2> kListEvents{Event::kChange, Event::kClick};
+constexpr std::array<Event, 1> kButtonEvents{Event::kOn};
 
 }  // namespace
 
@@ -48,18 +45,20 @@ const FormDefinition& MainFormDefinition() { return kMainForm; }
 
 std::span<const ControlDefinition> MainFormControls() { return kControls; }
 
-std::span<const std::string_view> EventsOf(ControlKind kind) {
+std::string_view EventName(Event event) { return kEventNames[static_cast<std::size_t>(event)]; }
+
+std::span<const Event> EventsOf(ControlKind kind) {
     switch (kind) {
-        case K::kStaticLeft:
-        case K::kStaticRight: return kStaticEvents;
         case K::kList: return kListEvents;
         case K::kButton:
         case K::kCheck: return kButtonEvents;
-        case K::kEdit: return kEditEvents;
+        case K::kStaticLeft:
+        case K::kStaticRight:
+        case K::kEdit: return {};
     }
     return {};
 }
 
-std::span<const std::string_view> FormEvents() { return kFormEvents; }
+std::span<const Event> FormEvents() { return kFormEvents; }
 
 }  // namespace shell

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -26,14 +27,21 @@ struct FormDefinition {
 };
 
 inline constexpr int kFirstControlId = 1;
+inline constexpr int kControlCount = 19;
+
+// The events the window raises for the program: ON, CHANGE, CLICK, RESIZE.
+enum class Event { kOn, kChange, kClick, kResize };
+inline constexpr std::size_t kEventCount = 4;
+
+std::string_view EventName(Event event);
 
 // MAINFORM and its controls, in creation order, which is also the Tab order.
 // A control's id is kFirstControlId plus its index.
 const FormDefinition& MainFormDefinition();
 std::span<const ControlDefinition> MainFormControls();
 
-// The events each kind of window can raise; only those with a procedure are live.
-std::span<const std::string_view> EventsOf(ControlKind kind);
-std::span<const std::string_view> FormEvents();
+// The events each kind of window raises; only those with a procedure are live.
+std::span<const Event> EventsOf(ControlKind kind);
+std::span<const Event> FormEvents();
 
 }  // namespace shell

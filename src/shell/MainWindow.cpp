@@ -1,6 +1,6 @@
 #include "shell/MainWindow.h"
 
-#include <map>
+#include <array>
 #include <string>
 #include <utility>
 
@@ -17,29 +17,38 @@ constexpr wchar_t kWindowClass[] = L"SORATN2.MAINFORM";
 constexpr int kFormId = 0;
 constexpr int kMaxEditCharacters = 32767;
 
-// The live events: (control id, event name) to procedure. The form is id 0.
-std::map<std::pair<int, std::string>, std::function<void()>>& Bindings() {
-    static std::map<std::pair<int, std::string>, std::function<void()>> bindings;
+// The live events: the procedure of each window (the form is id 0) and
+// event, or none. Fixed in size, so raising an event looks up and queues
+// without allocating inside the window procedure.
+using EventBindings = std::array<std::array<std::function<void()>, kEventCount>, kControlCount + 1>;
+
+EventBindings& Bindings() {
+    static EventBindings bindings;
     return bindings;
+}
+
+std::function<void()>& Binding(int id, Event event) {
+    return Bindings()[static_cast<std::size_t>(id)][static_cast<std::size_t>(event)];
 }
 
 HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
 
 // Queues the event's procedure; an event without one is not even queued.
-void RaiseEvent(int id, const char* event) {
-    const auto found = Bindings().find({id, event});
-    if (found != Bindings().end()) rt::QueueEvent(found->second);
+void RaiseEvent(int id, Event event) {
+    if (id < kFormId || id > kControlCount) return;
+    const std::function<void()>& procedure = Binding(id, event);
+    if (procedure) rt::QueueEvent(procedure);
 }
 
 void OnCommand(WPARAM wParam) {
     const int id = LOWORD(wParam);
     switch (HIWORD(wParam)) {
-        case BN_CLICKED: RaiseEvent(id, "ON"); break;
+        case BN_CLICKED: RaiseEvent(id, Event::kOn); break;
         // Wine reports a deselection by Space as LBN_SELCANCEL.
         case LBN_SELCHANGE:
         case LBN_SELCANCEL:
-            RaiseEvent(id, "CHANGE");
-            RaiseEvent(id, "CLICK");
+            RaiseEvent(id, Event::kChange);
+            RaiseEvent(id, Event::kClick);
             break;
         default: break;
     }
@@ -55,7 +64,7 @@ LRESULT OnControlColour(WPARAM deviceContext) {
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: OnCommand(wParam); return 0;
-        case WM_SIZE: RaiseEvent(kFormId, "RESIZE"); return 0;
+        case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return OnControlColour(wParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -103,10 +112,9 @@ bool CreateControls(HWND form, HINSTANCE instance) {
 }
 
 void BindEvents(const ProcedureLookup& lookup) {
-    const auto bind = [&](int id, std::string_view name, std::span<const std::string_view> events) {
-        for (std::string_view event : events) {
-            auto procedure = lookup(std::string(name) + "_" + std::string(event));
-            if (procedure) Bindings()[{id, std::string(event)}] = std::move(procedure);
+    const auto bind = [&](int id, std::string_view name, std::span<const Event> events) {
+        for (const Event event : events) {
+            Binding(id, event) = lookup(std::string(name) + "_" + std::string(EventName(event)));
         }
     };
     bind(kFormId, MainFormDefinition().name, FormEvents());
@@ -146,7 +154,7 @@ HWND CreateMainForm(HINSTANCE instance, const ProcedureLookup& lookup) {
 void DestroyMainForm() {
     const HWND form = rt::MainWindow();
     if (form != nullptr && IsWindow(form)) DestroyWindow(form);
-    Bindings().clear();
+    Bindings() = EventBindings{};
     ReleaseFonts();
 }
 
