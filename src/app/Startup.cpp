@@ -4,6 +4,7 @@
 
 #include "app/EventProcedures.h"
 #include "program/Program.h"
+#include "runtime/DirectorySearch.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/ModalUi.h"
 #include "runtime/OpenFiles.h"
@@ -18,6 +19,18 @@ namespace app {
 
 namespace {
 
+// Everything a run keeps besides its windows and files, back to the state of
+// a fresh start. Done at the start of every run and again once it has ended,
+// however it ended: a run interrupted in the middle of a walk leaves its
+// directory search open and its procedure's held-back changes behind.
+void ResetRunState() {
+    rt::ResetStatementPoll();
+    rt::CloseAllSearches();
+    shell::ForgetDeferredChanges();
+    shell::ResetKeyboardNavigation();
+    program::ClearVariables();
+}
+
 // Files still open get their end mark, then the windows go.
 void EndProgram() {
     try {
@@ -30,6 +43,7 @@ void EndProgram() {
     rt::SetBeforeModalHook(nullptr);
     rt::SetMainWindow(nullptr);
     SetUnhandledExceptionFilter(nullptr);
+    ResetRunState();
 }
 
 void RunMainBody(void (*mainBody)()) {
@@ -49,8 +63,7 @@ void RunMainBody(void (*mainBody)()) {
 int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     // The program reports failures itself.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    rt::ResetStatementPoll();
-    program::ClearVariables();
+    ResetRunState();
     const HWND form = shell::CreateMainForm(instance, EventProcedure);
     if (form == nullptr) {
         rt::ReportStartupFailure("ウィンドウをオープンできません");

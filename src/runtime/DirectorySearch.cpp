@@ -93,4 +93,8 @@ std::string SearchField(long double searchNumber, long double field) {
 
 void SearchClose(long double searchNumber) { Searches()[SearchNumber(searchNumber)].reset(); }
 
+void CloseAllSearches() {
+    for (std::optional<Search>& search : Searches()) search.reset();
+}
+
 }  // namespace rt

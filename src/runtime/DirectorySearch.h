@@ -25,4 +25,7 @@ std::string SearchField(long double searchNumber, long double field);
 
 void SearchClose(long double searchNumber);
 
+// Ends every search, as at the start of a run.
+void CloseAllSearches();
+
 }  // namespace rt

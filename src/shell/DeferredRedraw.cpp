@@ -59,4 +59,9 @@ void ShowDeferredChanges() {
     Deferred().clear();
 }
 
+void ForgetDeferredChanges() {
+    Deferred().clear();
+    Captions().clear();
+}
+
 }  // namespace shell

@@ -29,4 +29,7 @@ void ApplyDeferredCaptions();
 // procedure began.
 void ShowDeferredChanges();
 
+// Drops what a procedure that never returned kept, as at the start of a run.
+void ForgetDeferredChanges();
+
 }  // namespace shell

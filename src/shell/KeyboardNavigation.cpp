@@ -86,4 +86,6 @@ bool NavigateByKeyboard(MSG& message) {
     return PressOrClick(focus, keyDown);
 }
 
+void ResetKeyboardNavigation() { pressedButton = nullptr; }
+
 }  // namespace shell

@@ -9,4 +9,7 @@ namespace shell {
 // taken here and must not be delivered.
 bool NavigateByKeyboard(MSG& message);
 
+// Forgets a button pressed by a key that was never let go, as at the start of a run.
+void ResetKeyboardNavigation();
+
 }  // namespace shell

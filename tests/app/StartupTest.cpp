@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "program/Program.h"
 #include "support/ChildProgram.h"
+#include "support/ProgramDriver.h"
+#include "support/ProgramRun.h"
+#include "support/ProgramTest.h"
 
 TEST(StartupTest, ShowsItsWindowAndEndsWithExitCodeZeroWhenClosed) {
     test::ChildProgram program(test::ProgramBesideThisTest());
@@ -47,4 +55,62 @@ TEST(StartupTest, AnIdleProgramAnswersAtOnceAndUsesNoProcessorTime) {
     EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+namespace {
+
+using RunTest = test::ProgramTest;
+
+void PressKeys(std::initializer_list<WORD> keys, bool down) {
+    for (const WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &input, sizeof input);
+    }
+}
+
+}  // namespace
+
+// A run ended by Ctrl+C in the middle of a walk may leave its directory
+// search, its scan log and its held-back captions behind; the next run in the
+// same process starts afresh all the same.
+TEST_F(RunTest, ARunInterruptedInTheMiddleOfAWalkLeavesNothingToTheNext) {
+    const std::string big = "C:\\soratn2-limit";
+    if (!test::Exists(big)) GTEST_SKIP() << "no tree of more than 32767 folders";
+    Choose(big);
+    bool pressed = false;
+    // The limit message comes in the middle of the walk; the user presses
+    // Ctrl+C while it is open and the walk goes on after it.
+    ui.whileShown = [&] {
+        if (pressed) return;
+        pressed = true;
+        SetForegroundWindow(program::MAINFORM.window);
+        SetFocus(program::MAINFORM.window);
+        PressKeys({VK_CONTROL, 'C'}, true);
+    };
+    test::RunProgramWith({[] { test::Click(program::BUTTON5); }});
+    PressKeys({'C', VK_CONTROL}, false);
+    ASSERT_EQ(ui.messageBoxes.size(), 2u);
+    const std::wstring report = ui.messageBoxes[1].text;
+    ASSERT_EQ(report.substr(0, 17), L"\r\n中断しました SORATN2[");
+    // The report names the walk's statement, or the message's just before it.
+    const int line = std::stoi(report.substr(17));
+    EXPECT_TRUE(line == 300 || (line >= 1000 && line <= 1050)) << line;
+    EXPECT_EQ(ScanLog().back(), '\x1A');
+
+    // The scan made the source the current folder; a new process would start
+    // where it was started.
+    rt::ChangeFolder(start.Path());
+    ui.whileShown = nullptr;
+    test::MakeFolders(source / "A\\B");
+    Choose(source.Path());
+    test::RunProgramWith({
+        [] { test::Click(program::BUTTON5); },
+        [] { EXPECT_EQ(test::Highlighted(), (std::vector<std::string>{"A", "A\\B"})); },
+    });
+    EXPECT_EQ(ui.messageBoxes.size(), 2u);
+    EXPECT_EQ(ScanLog(), test::LogLine(source.Path() + "\\") + test::LogLine(source / "A") +
+                             test::LogLine(source / "A\\B") + "\x1A");
 }

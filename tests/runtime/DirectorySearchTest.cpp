@@ -132,3 +132,11 @@ TEST_F(DirectorySearchTest, ACharacterWithoutACodePage932FormReadsAsAQuestionMar
     EXPECT_EQ(entries, (std::map<std::string, std::string>{
                            {".", "D--"}, {"..", "D--"}, {"..?..?x", "D--"}, {"caf?", "D--"}, {"?", "D--"}}));
 }
+
+TEST_F(DirectorySearchTest, ClosingEverySearchFreesEveryNumber) {
+    for (int number = 1; number <= 16; ++number) rt::SearchOpen(temp / "*.*", number);
+    rt::CloseAllSearches();
+    for (int number = 1; number <= 16; ++number) {
+        EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(temp / "*.*", number); }), 0) << number;
+    }
+}
