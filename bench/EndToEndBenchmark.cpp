@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "Floor.h"
-#include "e2e/UserAtTheWindow.h"
 #include "runtime/Cp932.h"
 #include "support/TempFolder.h"
+#include "support/UserAtTheWindow.h"
 
 using namespace e2e;
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/UserAtTheWindow.h"
 #include "runtime/Cp932.h"
 #include "support/ChildProgram.h"
 #include "support/TempFolder.h"
+#include "support/UserAtTheWindow.h"
 
 using namespace e2e;
 using Texts = std::vector<std::wstring>;

@@ -54,17 +54,23 @@ RECT ClientRectOf(HWND control) {
     return rect;
 }
 
-LONG FontHeightOf(HWND window) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
-    return font.lfHeight;
-}
+// The character size of the font the control really draws with, in pixels,
+// and its face: what the user sees.
+struct DrawnFont {
+    LONG characterSize;
+    std::wstring face;
+};
 
-LONG ExpectedFontHeight(int characterSize) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return -MulDiv(characterSize, dpi, 96);
+DrawnFont FontOf(HWND window) {
+    HDC dc = GetDC(window);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    wchar_t face[LF_FACESIZE] = L"";
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return {metrics.tmHeight - metrics.tmInternalLeading, face};
 }
 
 }  // namespace
@@ -87,7 +93,10 @@ TEST(MainFormTest, StartsWithEveryControlAsTheFormDefinesIt) {
             EXPECT_EQ(rect.bottom - rect.top, expected.height) << id;
             EXPECT_EQ(IsWindowEnabled(control) != FALSE, expected.enabled) << id;
             EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, expected.tabStop) << id;
-            EXPECT_EQ(FontHeightOf(control), ExpectedFontHeight(14)) << id;
+            // The test displays have 96 dots per inch, where size 14 is 14 pixels.
+            const DrawnFont font = FontOf(control);
+            EXPECT_EQ(font.characterSize, 14) << id;
+            EXPECT_EQ(font.face, L"ＭＳ Ｐゴシック") << id;
         }
     }});
 }

@@ -1,4 +1,4 @@
-#include "e2e/UserAtTheWindow.h"
+#include "support/UserAtTheWindow.h"
 
 #include <stdexcept>
 #include <vector>
