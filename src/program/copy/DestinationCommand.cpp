@@ -2,7 +2,6 @@
 #include "runtime/FileDialog.h"
 #include "runtime/StatementPoll.h"
 #include "runtime/Strings.h"
-#include "shell/ListOperations.h"
 
 namespace program {
 
