@@ -1,16 +1,18 @@
 // The program driven end to end through its windows, side by side with a
 // floor program that makes only the system calls the job needs and with the
-// platform's own xcopy /T /E. Several repetitions; medians; ratios.
+// platform's own xcopy /T /E, interleaved in every repetition. Medians with
+// the smallest and largest value, ratios, and the program's own cost per
+// folder; as text and as JSON.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
-#include <map>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "Figures.h"
 #include "Floor.h"
 #include "runtime/Cp932.h"
 #include "support/TempFolder.h"
@@ -20,15 +22,12 @@ using namespace e2e;
 
 namespace {
 
-using bench::FolderThere;
-using bench::ListTree;
+using bench::Figure;
+using bench::Figures;
 using bench::Now;
+using bench::OwnCostPerFolder;
+using bench::Ratio;
 using bench::SecondsSince;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 SIZE_T PeakWorkingSet(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters{};
@@ -54,70 +53,55 @@ double RunXcopy(const std::wstring& tree, const std::wstring& target) {
     return seconds;
 }
 
-// Each measured step of one use of the program, in seconds.
-using Times = std::map<std::string, double>;
+// From the user's action until the program has handled it: the action's
+// messages are through, and two answered round trips later its event has run
+// (or its message box is up).
+template <typename Action>
+double Timed(UserAtTheWindow& user, Action action) {
+    const LONGLONG start = Now();
+    action();
+    user.Answers();
+    user.Answers();
+    return SecondsSince(start);
+}
 
-Times UseTheProgram(const std::string& tree, const std::string& work, SIZE_T& peak) {
-    Times times;
+void UseTheProgram(const std::string& tree, const std::string& work, Figures& figures, SIZE_T& peak) {
     const std::wstring wideTree = rt::ToWide(tree);
     const std::wstring wideWork = rt::ToWide(work);
     UserAtTheWindow user(wideWork + L"\\start");
-    times["peak after start-up"] = static_cast<double>(PeakWorkingSet(user.Process()));
+    figures["peak after start-up"].values.push_back(static_cast<double>(PeakWorkingSet(user.Process())));
     user.Click(kButton5);
-    LONGLONG start = Now();
-    user.SaveAs(wideTree + L"\\DUMMY");
-    times["scan"] = SecondsSince(start);
+    figures["program: scan"].values.push_back(Timed(user, [&] { user.Save(wideTree + L"\\DUMMY"); }));
+    user.WaitUntilIdle();
     const int count = static_cast<int>(SendMessageW(user.Control(kList1), LB_GETCOUNT, 0, 0));
-    start = Now();
-    user.ClickItemAt(count - 1);
-    times["list click"] = SecondsSince(start);
-    start = Now();
-    user.Click(kButton4);
-    times["deselect all"] = SecondsSince(start);
-    start = Now();
-    user.Click(kButton3);
-    times["select all"] = SecondsSince(start);
+    figures["program: list click"].values.push_back(Timed(user, [&] { user.PressItemAt(count - 1); }));
+    user.WaitUntilIdle();
+    figures["program: deselect all"].values.push_back(Timed(user, [&] { user.Press(kButton4); }));
+    figures["program: select all"].values.push_back(Timed(user, [&] { user.Press(kButton3); }));
     user.Click(kButton6);
     user.SaveAs(wideWork + L"\\copy\\DUMMY");
-    start = Now();
-    user.Click(kButton7);
-    times["copy"] = SecondsSince(start);
+    figures["program: copy"].values.push_back(Timed(user, [&] { user.Press(kButton7); }));
     user.ReadAndCloseMessage();
-    start = Now();
-    user.Click(kButton9);
-    times["undo"] = SecondsSince(start);
+    figures["program: undo"].values.push_back(Timed(user, [&] { user.Press(kButton9); }));
     user.ReadAndCloseMessage();
     user.Click(kButton8);
-    start = Now();
-    user.SaveAs(wideWork + L"\\list");
-    times["export"] = SecondsSince(start);
-    peak = PeakWorkingSet(user.Process());
+    figures["program: export"].values.push_back(Timed(user, [&] { user.Save(wideWork + L"\\list"); }));
+    user.WaitUntilIdle();
+    peak = std::max(peak, PeakWorkingSet(user.Process()));
     PostMessageW(user.Window(), WM_CLOSE, 0, 0);
     user.WaitForExit();
-    return times;
 }
 
-Times RunTheFloor(const std::string& tree, const std::string& work) {
-    Times times;
-    const std::wstring root = rt::ToWide(tree);
+void RunTheFloors(const std::string& tree, const std::string& work, Figures& figures) {
     const std::wstring target = rt::ToWide(work) + L"\\floor";
-    LONGLONG start = Now();
-    const std::vector<std::wstring> folders = ListTree(root);
-    times["scan"] = SecondsSince(start);
-    start = Now();
-    for (const std::wstring& folder : folders) {
-        const std::wstring path = target + L"\\" + folder;
-        if (!FolderThere(path)) CreateDirectoryW(path.c_str(), nullptr);
-    }
-    times["copy"] = SecondsSince(start);
-    start = Now();
-    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
-        const std::wstring path = target + L"\\" + *folder;
-        if (FolderThere(path)) RemoveDirectoryW(path.c_str());
-    }
-    times["undo"] = SecondsSince(start);
-    times["folders"] = static_cast<double>(folders.size());
-    return times;
+    const LONGLONG start = Now();
+    const std::vector<std::wstring> folders = bench::ListTree(rt::ToWide(tree));
+    figures["floor: listing"].values.push_back(SecondsSince(start));
+    figures["folders"].values.push_back(static_cast<double>(folders.size()));
+    figures["floor: creation alone"].values.push_back(bench::CreateAll(target, folders, false));
+    figures["floor: removal alone"].values.push_back(bench::RemoveAll(target, folders, false));
+    figures["floor: existence test + creation"].values.push_back(bench::CreateAll(target, folders, true));
+    figures["floor: existence test + removal"].values.push_back(bench::RemoveAll(target, folders, true));
 }
 
 SIZE_T EmptyWindowPeak(const std::wstring& program, bool withDialog) {
@@ -135,64 +119,131 @@ SIZE_T EmptyWindowPeak(const std::wstring& program, bool withDialog) {
     return peak;
 }
 
+Figure Sum(const Figure& a, const Figure& b) {
+    Figure sum;
+    for (std::size_t i = 0; i < a.values.size(); ++i) sum.values.push_back(a.values[i] + b.values[i]);
+    return sum;
+}
+
+struct Report {
+    std::string text;
+    std::string json;
+
+    void Line(const char* format, auto... values) {
+        char line[512];
+        std::snprintf(line, sizeof line, format, values...);
+        text += line;
+    }
+};
+
+// One phase against its floor: the medians, the ratio of every repetition
+// and the own cost per folder.
+void Phase(Report& report, const char* key, const char* label, const Figure& program, const Figure& floor,
+           const char* floorLabel, double folders, double target) {
+    const Figure ratio = Ratio(program, floor);
+    const Figure own = OwnCostPerFolder(program, floor, folders);
+    report.Line("%-22s program %.2f s, %s %.2f s, ratio %.2f [%.2f, %.2f] (target %.2f)\n", label, program.Median(),
+                floorLabel, floor.Median(), ratio.Median(), ratio.Min(), ratio.Max(), target);
+    report.Line("%-22s own cost %.1f us/folder [%.1f, %.1f]\n", "", own.Median(), own.Min(), own.Max());
+    char json[512];
+    std::snprintf(json, sizeof json,
+                  "  \"%s\": {\"program_s\": %.3f, \"floor_s\": %.3f, \"ratio\": %.3f, \"min_ratio\": %.3f, "
+                  "\"max_ratio\": %.3f, \"own_us_per_folder\": %.1f",
+                  key, program.Median(), floor.Median(), ratio.Median(), ratio.Min(), ratio.Max(), own.Median());
+    report.json += json;
+}
+
+// The phase against its bare floor once more for the JSON, and against the
+// floor that tests before it acts, as the program once did.
+void AgainstTestedFloor(Report& report, const char* action, const Figure& program, const Figure& bare,
+                        const Figure& tested, const char* testedLabel) {
+    const Figure ratio = Ratio(program, tested);
+    report.Line("%-22s against %s %.2f s: ratio %.2f [%.2f, %.2f]\n", "", testedLabel, tested.Median(),
+                ratio.Median(), ratio.Min(), ratio.Max());
+    char json[256];
+    std::snprintf(json, sizeof json, ", \"ratio_%s_only\": %.3f, \"ratio_tested\": %.3f},\n", action,
+                  Ratio(program, bare).Median(), ratio.Median());
+    report.json += json;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: e2e_benchmark TREE WORK REPETITIONS RESULTS\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: e2e_benchmark TREE WORK REPETITIONS RESULTS.txt RESULTS.json\n");
         return 2;
     }
     const std::string tree = argv[1];
     const std::string work = argv[2];
     const int repetitions = std::max(1, std::atoi(argv[3]));
-    std::map<std::string, std::vector<double>> program;
-    std::map<std::string, std::vector<double>> floor;
-    std::vector<double> xcopy;
+    Figures figures;
     SIZE_T programPeak = 0;
-    double folders = 0;
     for (int repetition = 0; repetition < repetitions; ++repetition) {
         for (const char* folder : {"\\start", "\\copy", "\\floor"}) test::MakeFolders(work + folder);
-        for (const auto& [step, seconds] : RunTheFloor(tree, work)) floor[step].push_back(seconds);
-        xcopy.push_back(RunXcopy(rt::ToWide(tree), rt::ToWide(work) + L"\\xcopy"));
+        RunTheFloors(tree, work, figures);
+        figures["xcopy /T /E"].values.push_back(RunXcopy(rt::ToWide(tree), rt::ToWide(work) + L"\\xcopy"));
         test::RemoveTree(work + "\\xcopy");
-        SIZE_T peak = 0;
-        for (const auto& [step, seconds] : UseTheProgram(tree, work, peak)) program[step].push_back(seconds);
-        programPeak = std::max(programPeak, peak);
-        folders = floor["folders"].back();
+        UseTheProgram(tree, work, figures, programPeak);
     }
     const std::wstring self = test::ThisTestProgram();
     const std::wstring emptyProgram = self.substr(0, self.find_last_of(L'\\') + 1) + L"empty_window.exe";
-    const SIZE_T emptyPeak = EmptyWindowPeak(emptyProgram, false);
-    const SIZE_T emptyDialogPeak = EmptyWindowPeak(emptyProgram, true);
+    const double emptyPeak = static_cast<double>(EmptyWindowPeak(emptyProgram, false)) / 1048576.0;
+    const double emptyDialogPeak = static_cast<double>(EmptyWindowPeak(emptyProgram, true)) / 1048576.0;
+    const double peak = static_cast<double>(programPeak) / 1048576.0;
+    const double folders = figures["folders"].Median();
 
-    char results[4096];
-    const auto median = [](const std::vector<double>& values) { return Median(values); };
-    std::snprintf(results, sizeof results,
-                  "folders: %.0f, repetitions: %d (medians)\n"
-                  "scan to list shown:   program %.2f s, floor listing %.2f s, ratio %.2f (target 1.2)\n"
-                  "copy of everything:   program %.2f s, floor creation %.2f s, ratio %.2f (target 1.2)\n"
-                  "undo:                 program %.2f s, floor removal %.2f s, ratio %.2f (target 1.2)\n"
-                  "scan + copy:          program %.2f s, xcopy /T /E %.2f s, ratio %.2f (target below 1)\n"
-                  "one list click (last item of %.0f): %.0f ms (target 50 ms)\n"
-                  "deselect all %.2f s, select all %.2f s, export %.2f s\n"
-                  "peak working set: program %.1f MB, empty window program %.1f MB, difference %.1f MB (target 20 MB)\n"
-                  "  of the program: %.1f MB after start-up\n"
-                  "  the empty window program after one save dialog: %.1f MB; the program above that: %.1f MB\n",
-                  folders, repetitions, median(program["scan"]), median(floor["scan"]),
-                  median(program["scan"]) / median(floor["scan"]), median(program["copy"]), median(floor["copy"]),
-                  median(program["copy"]) / median(floor["copy"]), median(program["undo"]), median(floor["undo"]),
-                  median(program["undo"]) / median(floor["undo"]),
-                  median(program["scan"]) + median(program["copy"]), median(xcopy),
-                  (median(program["scan"]) + median(program["copy"])) / median(xcopy), folders,
-                  median(program["list click"]) * 1000, median(program["deselect all"]),
-                  median(program["select all"]), median(program["export"]), programPeak / 1048576.0,
-                  emptyPeak / 1048576.0, (static_cast<double>(programPeak) - emptyPeak) / 1048576.0,
-                  median(program["peak after start-up"]) / 1048576.0,
-                  emptyDialogPeak / 1048576.0, (static_cast<double>(programPeak) - emptyDialogPeak) / 1048576.0);
-    std::fputs(results, stdout);
-    if (FILE* file = std::fopen(argv[4], "w")) {
-        std::fputs(results, file);
-        std::fclose(file);
+    Report report;
+    report.Line("folders: %.0f, repetitions: %d (median [smallest, largest] of the repetitions)\n", folders,
+                repetitions);
+    report.json = "{\n";
+    Phase(report, "scan", "scan to list shown:", figures["program: scan"], figures["floor: listing"],
+          "floor listing", folders, 1.05);
+    report.json += "},\n";
+    Phase(report, "copy", "copy of everything:", figures["program: copy"], figures["floor: creation alone"],
+          "creation alone", folders, 1.0);
+    AgainstTestedFloor(report, "create", figures["program: copy"], figures["floor: creation alone"],
+                       figures["floor: existence test + creation"], "existence test + creation");
+    Phase(report, "undo", "undo:", figures["program: undo"], figures["floor: removal alone"], "removal alone",
+          folders, 1.0);
+    AgainstTestedFloor(report, "remove", figures["program: undo"], figures["floor: removal alone"],
+                       figures["floor: existence test + removal"], "existence test + removal");
+
+    const Figure scanCopy = Sum(figures["program: scan"], figures["program: copy"]);
+    const Figure xcopyRatio = Ratio(scanCopy, figures["xcopy /T /E"]);
+    report.Line("%-22s program %.2f s, xcopy /T /E %.2f s, ratio %.2f [%.2f, %.2f] (target 0.50)\n",
+                "scan + copy:", scanCopy.Median(), figures["xcopy /T /E"].Median(), xcopyRatio.Median(),
+                xcopyRatio.Min(), xcopyRatio.Max());
+    char json[1024];
+    std::snprintf(json, sizeof json,
+                  "  \"scan_copy\": {\"program_s\": %.3f, \"floor_s\": %.3f, \"ratio_xcopy\": %.3f, "
+                  "\"min_ratio\": %.3f, \"max_ratio\": %.3f},\n",
+                  scanCopy.Median(), figures["xcopy /T /E"].Median(), xcopyRatio.Median(), xcopyRatio.Min(),
+                  xcopyRatio.Max());
+    report.json += json;
+
+    const Figure& click = figures["program: list click"];
+    report.Line("one list click on the last of %.0f items: %.1f ms [%.1f, %.1f] (target 20 ms in every repetition)\n",
+                folders, click.Median() * 1000, click.Min() * 1000, click.Max() * 1000);
+    report.Line("deselect all %.2f s, select all %.2f s, export %.2f s\n", figures["program: deselect all"].Median(),
+                figures["program: select all"].Median(), figures["program: export"].Median());
+    report.Line("peak working set: program %.1f MB (%.1f MB after start-up), empty window program %.1f MB, "
+                "%.1f MB after one save dialog\n",
+                peak, figures["peak after start-up"].Median() / 1048576.0, emptyPeak, emptyDialogPeak);
+    report.Line("  the program above the empty window program after one save dialog: %.1f MB (target 6 MB)\n",
+                peak - emptyDialogPeak);
+    std::snprintf(json, sizeof json,
+                  "  \"click\": {\"ms\": %.1f, \"min_ms\": %.1f, \"max_ms\": %.1f},\n"
+                  "  \"memory\": {\"above_dialog_mb\": %.1f, \"program_mb\": %.1f, \"empty_dialog_mb\": %.1f}\n}\n",
+                  click.Median() * 1000, click.Min() * 1000, click.Max() * 1000, peak - emptyDialogPeak, peak,
+                  emptyDialogPeak);
+    report.json += json;
+
+    std::fputs(report.text.c_str(), stdout);
+    for (const auto& [path, content] : {std::pair{argv[4], &report.text}, std::pair{argv[5], &report.json}}) {
+        if (FILE* file = std::fopen(path, "w")) {
+            std::fputs(content->c_str(), file);
+            std::fclose(file);
+        }
     }
     return 0;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 // What the benchmarks share: a clock, and the bare system calls that are the
-// floor the program is measured against.
+// floors the program is measured against.
 namespace bench {
 
 // <chrono> does not build with code page 932 literals; the performance
@@ -24,7 +24,7 @@ inline double SecondsSince(LONGLONG start) {
     return static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
 }
 
-// One existence test, as the program makes it.
+// One existence test, as a program would make it before acting.
 inline bool FolderThere(const std::wstring& path) {
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileW(path.c_str(), &entry);
@@ -33,9 +33,17 @@ inline bool FolderThere(const std::wstring& path) {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+enum class Listing { kPlain, kBasicLargeFetch };
+
+inline HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& entry, Listing listing) {
+    if (listing == Listing::kPlain) return FindFirstFileW(pattern.c_str(), &entry);
+    return FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                            FIND_FIRST_EX_LARGE_FETCH);
+}
+
 // One directory listing per folder, breadth-first, as the walk does: the
 // relative paths of every folder found, in that order.
-inline std::vector<std::wstring> ListTree(const std::wstring& root) {
+inline std::vector<std::wstring> ListTree(const std::wstring& root, Listing listing = Listing::kPlain) {
     std::vector<std::wstring> found;
     std::deque<std::wstring> waiting{L""};
     while (!waiting.empty()) {
@@ -43,7 +51,7 @@ inline std::vector<std::wstring> ListTree(const std::wstring& root) {
         waiting.pop_front();
         WIN32_FIND_DATAW entry;
         const std::wstring base = folder.empty() ? root : root + L"\\" + folder;
-        const HANDLE search = FindFirstFileW((base + L"\\*.*").c_str(), &entry);
+        const HANDLE search = FindFirst(base + L"\\*.*", entry, listing);
         if (search == INVALID_HANDLE_VALUE) continue;
         do {
             const std::wstring name = entry.cFileName;
@@ -56,6 +64,28 @@ inline std::vector<std::wstring> ListTree(const std::wstring& root) {
         FindClose(search);
     }
     return found;
+}
+
+// The copy's floors: one creation per folder, parents first; or an
+// existence test before each.
+inline double CreateAll(const std::wstring& target, const std::vector<std::wstring>& folders, bool testFirst) {
+    const LONGLONG start = Now();
+    for (const std::wstring& folder : folders) {
+        const std::wstring path = target + L"\\" + folder;
+        if (!testFirst || !FolderThere(path)) CreateDirectoryW(path.c_str(), nullptr);
+    }
+    return SecondsSince(start);
+}
+
+// The undo's floors: one removal per folder, deepest first; or an existence
+// test before each.
+inline double RemoveAll(const std::wstring& target, const std::vector<std::wstring>& folders, bool testFirst) {
+    const LONGLONG start = Now();
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        const std::wstring path = target + L"\\" + *folder;
+        if (!testFirst || FolderThere(path)) RemoveDirectoryW(path.c_str());
+    }
+    return SecondsSince(start);
 }
 
 }  // namespace bench

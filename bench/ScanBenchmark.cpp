@@ -1,147 +1,166 @@
-// Measures the source command on a large tree against the floor the platform
-// sets: the same directory listings in a bare loop, run side by side in one
-// process. Prints the times and their ratio.
+// The source command, the copy run and the undo in process, each against the
+// bare system calls it cannot do without, run side by side in every
+// repetition; and where the source command's own time goes, measured piece
+// by piece with the program's own operations. A developer's tool.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "Figures.h"
 #include "Floor.h"
 #include "program/Program.h"
 #include "runtime/Cp932.h"
+#include "runtime/OpenFiles.h"
+#include "runtime/StatementPoll.h"
+#include "runtime/Strings.h"
 #include "shell/DeferredRedraw.h"
 #include "shell/ListOperations.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
 #include "support/ScriptedModalUi.h"
+#include "support/TempFolder.h"
 
 namespace {
 
-using bench::FolderThere;
+using bench::Figures;
+using bench::Listing;
 using bench::Now;
 using bench::SecondsSince;
 
-// The list's part of the command done with bare list messages: fill the
-// sorted list, read every item back, select every item.
-double BareListSeconds(HWND list) {
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        texts.push_back(text);
-    }
-    const LONGLONG start = Now();
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::wstring& text : texts) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    wchar_t buffer[1024];
-    for (int i = 0; i < count; ++i) SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
-    for (int i = 0; i < count; ++i) SendMessageW(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(i, i));
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    return SecondsSince(start);
-}
+// Statements the walk runs per folder found, counted on this tree: about a
+// dozen for the listing of the folder and as many for its entry in its
+// parent's listing.
+constexpr int kStatementsPerFolder = 24;
 
-// The program's own list part again: ADD_LIST1_SUB, the names read back,
-// SET_LIST1_SUB.
-double ProgramListSeconds() {
-    const LONGLONG start = Now();
-    program::ADD_LIST1_SUB();
-    for (int i = 0; i < static_cast<int>(program::folderCount); ++i) {
-        program::folderNames[i] = shell::ItemText(program::LIST1, i);
+// The pieces of the source command, each done alone as often as the command
+// does it, in seconds.
+void MeasurePieces(Figures& figures, const std::string& logFolder) {
+    const int folders = static_cast<int>(program::folderCount);
+    LONGLONG start = Now();
+    rt::OpenForOutput(logFolder + "\\pieces.txt", 3);
+    for (int i = 0; i < folders; ++i) {
+        const std::string& path = program::folderNames[i];
+        rt::WriteLine(3, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(path)), 2) + ") " + path);
     }
+    rt::CloseFiles({3});
+    figures["piece: scan log lines"].values.push_back(SecondsSince(start));
+
+    start = Now();
+    for (int i = 0; i < folders; ++i) shell::SetCaption(program::TEXT1, rt::NumText(i + 1));
+    shell::ShowDeferredChanges();
+    figures["piece: counter captions"].values.push_back(SecondsSince(start));
+
+    start = Now();
+    for (int i = 0; i < folders * kStatementsPerFolder; ++i) rt::Line(1);
+    figures["piece: statement markers"].values.push_back(SecondsSince(start));
+
+    std::wstring wide;
+    start = Now();
+    for (int i = 0; i < folders; ++i) {
+        wide = rt::ToWide(program::sourceBase + program::folderNames[i] + "\\*.*");
+        (void)rt::ToCp932Shown(wide.substr(wide.size() - 8));
+    }
+    figures["piece: name conversions"].values.push_back(SecondsSince(start));
+
+    start = Now();
+    program::ADD_LIST1_SUB();
+    shell::ShowDeferredChanges();
+    figures["piece: list fill"].values.push_back(SecondsSince(start));
+    start = Now();
+    for (int i = 0; i < folders; ++i) program::folderNames[i] = shell::ItemText(program::LIST1, i);
+    figures["piece: list read back"].values.push_back(SecondsSince(start));
+    start = Now();
     program::SET_LIST1_SUB();
     shell::ShowDeferredChanges();
-    return SecondsSince(start);
+    figures["piece: select all"].values.push_back(SecondsSince(start));
 }
 
-// The copy run's and the undo's floors: one existence test and one creation
-// per folder in table order, then one existence test and one removal per
-// folder in reverse.
-void BareCopyAndUndo(const std::wstring& destination, double& copySeconds, double& undoSeconds) {
-    std::vector<std::wstring> targets;
-    for (int i = 0; i < static_cast<int>(program::folderCount); ++i) {
-        targets.push_back(destination + L"\\" + rt::ToWide(program::folderNames[i]));
-    }
+// One repetition: the floors and the program in turn.
+void Repetition(const std::string& root, const std::string& work, Figures& figures) {
+    const std::wstring wideRoot = rt::ToWide(root);
+    const std::wstring bare = rt::ToWide(work) + L"\\bare";
+    test::MakeFolders(work + "\\bare");
+    test::MakeFolders(work + "\\copy");
+
     LONGLONG start = Now();
-    for (const std::wstring& target : targets) {
-        if (!FolderThere(target)) CreateDirectoryW(target.c_str(), nullptr);
-    }
-    copySeconds = SecondsSince(start);
+    const std::vector<std::wstring> folders = bench::ListTree(wideRoot);
+    figures["floor: listing"].values.push_back(SecondsSince(start));
     start = Now();
-    for (auto target = targets.rbegin(); target != targets.rend(); ++target) {
-        if (FolderThere(*target)) RemoveDirectoryW(target->c_str());
+    const bool sameListing = bench::ListTree(wideRoot, Listing::kBasicLargeFetch) == folders;
+    figures["floor: listing, basic + large fetch"].values.push_back(SecondsSince(start));
+    if (!sameListing) std::fprintf(stderr, "the basic listing differs from the plain one\n");
+    figures["folders"].values.push_back(static_cast<double>(folders.size()));
+    figures["floor: creation alone"].values.push_back(bench::CreateAll(bare, folders, false));
+    figures["floor: removal alone"].values.push_back(bench::RemoveAll(bare, folders, false));
+    figures["floor: existence test + creation"].values.push_back(bench::CreateAll(bare, folders, true));
+    figures["floor: existence test + removal"].values.push_back(bench::RemoveAll(bare, folders, true));
+
+    test::ScriptedModalUi ui;
+    ui.dialogAnswers.push_back(rt::ToWide(root + "\\DUMMY"));
+    ui.dialogAnswers.push_back(rt::ToWide(work + "\\copy\\DUMMY"));
+    test::RunProgramWith({
+        [&] {
+            start = Now();
+            test::Click(program::BUTTON5);
+        },
+        [&] {
+            figures["program: source command"].values.push_back(SecondsSince(start));
+            start = Now();
+            (void)bench::ListTree(wideRoot);
+            figures["floor: listing again, after the scan"].values.push_back(SecondsSince(start));
+            MeasurePieces(figures, work);
+            test::Click(program::BUTTON6);
+        },
+        [&] {
+            start = Now();
+            test::Click(program::BUTTON7);
+        },
+        [&] {
+            figures["program: copy run"].values.push_back(SecondsSince(start));
+            start = Now();
+            test::Click(program::BUTTON9);
+        },
+        [&] { figures["program: undo"].values.push_back(SecondsSince(start)); },
+    });
+    test::RemoveTree(work + "\\bare");
+    test::RemoveTree(work + "\\copy");
+}
+
+void Print(const Figures& figures) {
+    const double folders = figures.at("folders").Median();
+    std::printf("folders: %.0f, repetitions: %zu (median [min, max])\n", folders,
+                figures.at("folders").values.size());
+    for (const auto& [name, figure] : figures) {
+        if (name == "folders") continue;
+        std::printf("%-40s %7.3f s [%.3f, %.3f]  %7.1f us/folder\n", name.c_str(), figure.Median(), figure.Min(),
+                    figure.Max(), figure.Median() / folders * 1e6);
     }
-    undoSeconds = SecondsSince(start);
+    const auto own = [&](const char* program, const char* floor) {
+        const bench::Figure perFolder = bench::OwnCostPerFolder(figures.at(program), figures.at(floor), folders);
+        std::printf("own cost of %-28s %7.1f us/folder [%.1f, %.1f] above %s\n", program + 9, perFolder.Median(),
+                    perFolder.Min(), perFolder.Max(), floor + 7);
+    };
+    own("program: source command", "floor: listing");
+    own("program: copy run", "floor: creation alone");
+    own("program: undo", "floor: removal alone");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: scan_benchmark TREE COPY-DESTINATION BARE-DESTINATION\n");
+        std::fprintf(stderr, "usage: scan_benchmark TREE WORK REPETITIONS\n");
         return 2;
     }
     const std::string root = argv[1];
-    const std::string copyDestination = argv[2];
-    const std::wstring bareDestination = rt::ToWide(argv[3]);
-
-    const LONGLONG bareStart = Now();
-    const long bareFolders = static_cast<long>(bench::ListTree(rt::ToWide(root)).size());
-    const double bareSeconds = SecondsSince(bareStart);
-
-    test::ScriptedModalUi ui;
-    ui.dialogAnswers.push_back(rt::ToWide(root + "\\DUMMY"));
-    ui.dialogAnswers.push_back(rt::ToWide(copyDestination + "\\DUMMY"));
-    double copySeconds = 0;
-    double undoSeconds = 0;
-    double bareCopySeconds = 0;
-    double bareUndoSeconds = 0;
-    long created = 0;
-    double scanSeconds = 0;
-    double listSeconds = 0;
-    double bareListSeconds = 0;
-    long listed = 0;
-    long selected = 0;
-    LONGLONG scanStart = 0;
-    test::RunProgramWith({
-        [&] {
-            scanStart = Now();
-            test::Click(program::BUTTON5);
-        },
-        [&] {
-            scanSeconds = SecondsSince(scanStart);
-            listed = static_cast<long>(shell::ItemCount(program::LIST1));
-            for (long i = 0; i < listed; ++i) selected += program::folderMarks[i] == 1 ? 1 : 0;
-            listSeconds = ProgramListSeconds();
-            bareListSeconds = BareListSeconds(program::LIST1.window);
-            BareCopyAndUndo(bareDestination, bareCopySeconds, bareUndoSeconds);
-            test::Click(program::BUTTON6);
-        },
-        [&] {
-            scanStart = Now();
-            test::Click(program::BUTTON7);
-        },
-        [&] {
-            copySeconds = SecondsSince(scanStart);
-            created = static_cast<long>(std::stol(shell::ReadText(program::TEXT3)));
-            scanStart = Now();
-            test::Click(program::BUTTON9);
-        },
-        [&] { undoSeconds = SecondsSince(scanStart); },
-    });
-
-    std::printf("folders: %ld (bare listing), %ld listed, %ld selected\n", bareFolders, listed, selected);
-    std::printf("bare listing loop:  %.2f s\n", bareSeconds);
-    std::printf("source command:     %.2f s\n", scanSeconds);
-    std::printf("ratio:              %.2f\n", scanSeconds / bareSeconds);
-    std::printf("list part, bare list messages: %.2f s\n", bareListSeconds);
-    std::printf("list part, program:            %.2f s (ratio %.2f)\n", listSeconds,
-                listSeconds / bareListSeconds);
-    std::printf("copy run of %ld folders: %.2f s, bare existence test and creation: %.2f s (ratio %.2f)\n",
-                created, copySeconds, bareCopySeconds, copySeconds / bareCopySeconds);
-    std::printf("undo:                     %.2f s, bare existence test and removal: %.2f s (ratio %.2f)\n",
-                undoSeconds, bareUndoSeconds, undoSeconds / bareUndoSeconds);
-    return listed == bareFolders && selected == listed ? 0 : 1;
+    const std::string work = argv[2];
+    Figures figures;
+    for (int repetition = std::max(1, std::atoi(argv[3])); repetition > 0; --repetition) {
+        Repetition(root, work, figures);
+    }
+    Print(figures);
+    return 0;
 }

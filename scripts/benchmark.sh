@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and measures the program driven end to end
 # against a floor program and xcopy /T /E on a tree of 32,700 folders, under
-# Wine. Prints the figures and writes them to build/benchmark-results.txt.
+# Wine, in SORATN2_BENCH_REPETITIONS (5) interleaved repetitions. Prints the
+# figures and writes them to build/benchmark-results.txt and .json.
 #
 #   benchmark.sh               the end-to-end benchmark
 #   benchmark.sh --in-process  the source command, copy run and undo run in
@@ -10,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${SORATN2_BUILD_DIR:-$root/build}
 wine_env=$root/tools/wine-env.sh
-repetitions=${SORATN2_BENCH_REPETITIONS:-3}
+repetitions=${SORATN2_BENCH_REPETITIONS:-5}
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORATN2_BUILD_BENCHMARKS=ON
@@ -27,13 +28,13 @@ if [ "${1:-}" = --in-process ]; then
       mkdir -p "$tree/d$level1"/e{001..181}
     done
   fi
-  rm -rf "$drive_c/soratn2-bench-copy" "$drive_c/soratn2-bench-bare"
-  mkdir -p "$drive_c/soratn2-bench-copy" "$drive_c/soratn2-bench-bare"
+  rm -rf "$drive_c/soratn2-bench-work"
+  mkdir -p "$drive_c/soratn2-bench-work"
   # The program's logs go to the folder it starts in.
   mkdir -p "$build/bench-start"
   cd "$build/bench-start"
   "$wine_env" run "$build/wine" ja "$build/windows/bin/scan_benchmark.exe" \
-    'C:\soratn2-bench' 'C:\soratn2-bench-copy' 'C:\soratn2-bench-bare'
+    'C:\soratn2-bench' 'C:\soratn2-bench-work' "$repetitions"
   exit 0
 fi
 
@@ -56,9 +57,11 @@ rm -rf "$drive_c/soratn2-e2e-work"
 mkdir -p "$drive_c/soratn2-e2e-work"
 
 "$wine_env" run "$build/wine" ja "$build/windows/bin/e2e_benchmark.exe" \
-  'C:\soratn2-e2e-tree' 'C:\soratn2-e2e-work' "$repetitions" 'C:\soratn2-e2e-work\results.txt'
+  'C:\soratn2-e2e-tree' 'C:\soratn2-e2e-work' "$repetitions" \
+  'C:\soratn2-e2e-work\results.txt' 'C:\soratn2-e2e-work\results.json'
 {
   echo "$(date -u '+%Y-%m-%d'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Wine $(wine --version 2>/dev/null)"
   cat "$drive_c/soratn2-e2e-work/results.txt"
 } >"$build/benchmark-results.txt"
-echo "Results: $build/benchmark-results.txt"
+cp "$drive_c/soratn2-e2e-work/results.json" "$build/benchmark-results.json"
+echo "Results: $build/benchmark-results.txt, $build/benchmark-results.json"

@@ -6,6 +6,7 @@
 
 #include "runtime/Ascii.h"
 #include "runtime/Cp932.h"
+#include "runtime/ErrorMapping.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/Handles.h"
 #include "runtime/OpenFiles.h"
@@ -61,12 +62,18 @@ Int16 FolderExists(std::string_view path) {
     return Truth(FindEntry(path) == EntryKind::kFolder);
 }
 
-void MakeFolder(std::string_view path) {
-    if (!CreateDirectoryW(FolderPath(path).c_str(), nullptr)) RaiseLastSystemError();
+Int16 MakeFolderIfMissing(std::string_view path) {
+    if (CreateDirectoryW(FolderPath(path).c_str(), nullptr)) return kTrue;
+    const DWORD failure = GetLastError();
+    if (FindEntry(path) == EntryKind::kFolder) return kFalse;
+    RaiseSystemError(failure);
 }
 
-void RemoveFolder(std::string_view path) {
-    if (!RemoveDirectoryW(FolderPath(path).c_str())) RaiseLastSystemError();
+Int16 RemoveFolderIfThere(std::string_view path) {
+    if (RemoveDirectoryW(FolderPath(path).c_str())) return kTrue;
+    const DWORD failure = GetLastError();
+    if (FindEntry(path) != EntryKind::kFolder) return kFalse;
+    RaiseSystemError(failure);
 }
 
 void ChangeFolder(std::string_view path) { SetCurrentFolder(FolderPath(path)); }

@@ -18,9 +18,19 @@ Int16 FileExists(std::string_view path);
 Int16 FolderExists(std::string_view path);
 
 // Paths over 260 bytes raise 5; system failures the mapped error.
-void MakeFolder(std::string_view path);
-void RemoveFolder(std::string_view path);
 void ChangeFolder(std::string_view path);
+
+// Makes the folder: kTrue when it was made, kFalse when a folder of that name
+// was there already. Any other failure, a file of that name among them,
+// raises the system's error. The system is asked to make the folder first and
+// the existence test comes only after a failure, as a test of a missing name
+// costs as much as the making itself.
+Int16 MakeFolderIfMissing(std::string_view path);
+
+// Removes the folder: kTrue when it was removed, kFalse when no folder of that
+// name was there (nothing, or a file). A folder that stays, because it is
+// not empty or not ours to remove, raises the system's error.
+Int16 RemoveFolderIfThere(std::string_view path);
 
 // drive: "" for the current drive, or a letter and a colon ("C:").
 std::string CurrentFolder(std::string_view drive);

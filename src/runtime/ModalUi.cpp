@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/StatementPoll.h"
+
 namespace rt {
 
 namespace {
@@ -41,6 +43,9 @@ void (*beforeModal)() = nullptr;
 
 ModalUi& CurrentModalUi() {
     if (beforeModal != nullptr) beforeModal();
+    // Keys pressed while the box is open, Ctrl+C among them, are seen by the
+    // first statement after it.
+    PollAtNextStatement();
     return *current;
 }
 

@@ -39,7 +39,8 @@ public:
 };
 
 // The interface in use: the system's own unless a test installed another.
-// Runs the hook set below first: the user is about to see the window.
+// Runs the hook set below first: the user is about to see the window. The
+// first statement after the conversation polls.
 ModalUi& CurrentModalUi();
 
 // What must happen before the program opens a dialog or message box.

@@ -7,11 +7,15 @@ namespace rt {
 namespace {
 
 constexpr std::size_t kQueueLimit = 64;
+// A look at the keyboard and the queue costs a trip to the window system,
+// far more than a statement, so the poll looks only when this much time has
+// passed since its last look; Ctrl+C is still seen at once to a user.
+constexpr ULONGLONG kPollMilliseconds = 10;
 constexpr WPARAM kCtrlC = 3;
 
 struct PollState {
     int currentLine = 0;
-    int pollCounter = 0;
+    ULONGLONG nextPoll = 0;
     int procedureDepth = 0;
     bool interruptionRequested = false;
     HWND mainWindow = nullptr;
@@ -76,15 +80,16 @@ public:
 
 void Line(int number) {
     PollState& state = State();
-    if (state.pollCounter == 0) {
-        state.pollCounter = kPollInterval;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= state.nextPoll) {
+        state.nextPoll = now + kPollMilliseconds;
         if (!PumpMessages()) throw ProgramEnd{};
-    } else {
-        --state.pollCounter;
     }
     if (state.interruptionRequested) Interrupt();
     state.currentLine = number;
 }
+
+void PollAtNextStatement() { State().nextPoll = 0; }
 
 int CurrentLine() { return State().currentLine; }
 
@@ -139,7 +144,7 @@ void WaitForEvents() {
 void ResetStatementPoll() {
     PollState& state = State();
     state.currentLine = 0;
-    state.pollCounter = 0;
+    state.nextPoll = 0;
     state.procedureDepth = 0;
     state.interruptionRequested = false;
     state.events.fill(nullptr);

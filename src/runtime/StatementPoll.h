@@ -19,8 +19,6 @@ struct ProgramEnd {
 
 int CurrentLine();
 
-inline constexpr int kPollInterval = 10;
-
 // The window whose Ctrl+C interrupts the program (it or any of its controls)
 // and whose existence keeps the program alive.
 void SetMainWindow(HWND window);
@@ -45,7 +43,11 @@ bool InEventProcedure();
 // then runs the oldest event to completion.
 void WaitForEvents();
 
-// Back to the state of a fresh start: no events, counter 0, no request.
+// The next statement looks at the keyboard and the queue, however soon.
+void PollAtNextStatement();
+
+// Back to the state of a fresh start: no events, no request, the next
+// statement polls.
 void ResetStatementPoll();
 
 }  // namespace rt

@@ -79,36 +79,46 @@ TEST(FileStatementsTest, PathsOver260BytesAreRefusedBeforeTheSystemIsAsked) {
     const std::string tooLong = PathOfLength(temp, 261);
     ASSERT_EQ(longest.size(), 260u);
 
-    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(tooLong); }), 5);
-    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(longest); }), 63);
-    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(tooLong); }), 5);
-    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(longest); }), 63);
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(tooLong); }), 5);
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(longest); }), 63);
+    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolderIfThere(tooLong); }), 5);
+    EXPECT_EQ(rt::RemoveFolderIfThere(longest), kFalse);
     EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(tooLong); }), 5);
     EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(longest); }), 63);
     EXPECT_EQ(ErrorOf([&] { rt::EraseFile(tooLong); }), 55);
     EXPECT_EQ(ErrorOf([&] { rt::EraseFile(longest); }), 63);
 }
 
-TEST(FileStatementsTest, MakeFolderCreatesOneLevel) {
+TEST(FileStatementsTest, MakingAFolderCreatesOneLevelAndTellsAnExistingFolderFromAFailure) {
     test::TempFolder temp;
-    rt::MakeFolder(temp / "A");
+    EXPECT_EQ(rt::MakeFolderIfMissing(temp / "A"), kTrue);
     EXPECT_EQ(rt::FolderExists(temp / "A"), kTrue);
-    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(temp / "A"); }), 64);
-    EXPECT_EQ(ErrorOf([&] { rt::MakeFolder(temp / "B\\C"); }), 63);
+    EXPECT_EQ(rt::MakeFolderIfMissing(temp / "A"), kFalse);
+    EXPECT_EQ(rt::MakeFolderIfMissing(temp / "a"), kFalse);
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(temp / "B\\C"); }), 63);
     EXPECT_FALSE(test::Exists(temp / "B"));
+    test::WriteBytes(temp / "file", "x");
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(temp / "file"); }), 64);
+    EXPECT_EQ(test::ReadBytes(temp / "file"), "x");
+    EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(temp / "*"); }), 55);
 }
 
-TEST(FileStatementsTest, RemoveFolderRemovesOnlyAnEmptyFolder) {
+TEST(FileStatementsTest, RemovingAFolderRemovesOnlyAnEmptyFolderAndPassesOverWhatIsNoFolder) {
     test::TempFolder temp;
     test::MakeFolders(temp / "full");
     test::WriteBytes(temp / "full\\file.txt", "x");
     test::MakeFolders(temp / "empty");
+    test::WriteBytes(temp / "file", "x");
 
-    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(temp / "full"); }), 27);
+    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolderIfThere(temp / "full"); }), 27);
     EXPECT_TRUE(test::Exists(temp / "full\\file.txt"));
-    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolder(temp / "missing"); }), 63);
-    rt::RemoveFolder(temp / "empty");
+    EXPECT_EQ(rt::RemoveFolderIfThere(temp / "missing"), kFalse);
+    EXPECT_EQ(rt::RemoveFolderIfThere(temp / "missing\\below"), kFalse);
+    EXPECT_EQ(rt::RemoveFolderIfThere(temp / "file"), kFalse);
+    EXPECT_EQ(test::ReadBytes(temp / "file"), "x");
+    EXPECT_EQ(rt::RemoveFolderIfThere(temp / "empty"), kTrue);
     EXPECT_FALSE(test::Exists(temp / "empty"));
+    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolderIfThere(temp / "*"); }), 55);
 }
 
 TEST(FileStatementsTest, ChangeFolderDecidesWhereRelativePathsGo) {
@@ -118,7 +128,7 @@ TEST(FileStatementsTest, ChangeFolderDecidesWhereRelativePathsGo) {
 
     rt::ChangeFolder(temp / "base");
     EXPECT_EQ(rt::CurrentFolder(""), temp / "base");
-    rt::MakeFolder("child");
+    EXPECT_EQ(rt::MakeFolderIfMissing("child"), kTrue);
     EXPECT_TRUE(test::Exists(temp / "base\\child"));
     EXPECT_EQ(rt::FolderExists("child"), kTrue);
 }
@@ -173,7 +183,7 @@ TEST(FileStatementsTest, NamesWhoseSecondByteIsABackslashWorkEverywhere) {
     const std::string folder = temp / "ソ表";
     ASSERT_EQ(folder.substr(folder.size() - 4), "\x83\x5C\x95\x5C");
 
-    rt::MakeFolder(folder);
+    EXPECT_EQ(rt::MakeFolderIfMissing(folder), kTrue);
     EXPECT_EQ(rt::FolderExists(folder), kTrue);
     EXPECT_NE(GetFileAttributesW((rt::ToWide(temp.Path()) + L"\\\u30BD\u8868").c_str()),
               INVALID_FILE_ATTRIBUTES);
@@ -187,7 +197,7 @@ TEST(FileStatementsTest, NamesWhoseSecondByteIsABackslashWorkEverywhere) {
     EXPECT_EQ(test::ReadBytes(folder + "\\表.txt"), "\x83\x5C\r\n\x1A");
     rt::EraseFile("表.txt");
     rt::ChangeFolder(temp.Path());
-    rt::RemoveFolder(folder);
+    EXPECT_EQ(rt::RemoveFolderIfThere(folder), kTrue);
     EXPECT_EQ(rt::FolderExists(folder), kFalse);
 }
 
@@ -214,9 +224,10 @@ TEST(FileStatementsTest, AFolderOf260BytesIsMadeFoundAndRemoved) {
     const test::TempFolder folder;
     std::string path = folder.Path() + "\\";
     path.append(260 - path.size(), 'L');
-    rt::MakeFolder(path);
+    EXPECT_EQ(rt::MakeFolderIfMissing(path), kTrue);
     EXPECT_EQ(rt::FolderExists(path), kTrue);
     EXPECT_EQ(rt::FileExists(path), kFalse);
-    rt::RemoveFolder(path);
+    EXPECT_EQ(rt::MakeFolderIfMissing(path), kFalse);
+    EXPECT_EQ(rt::RemoveFolderIfThere(path), kTrue);
     EXPECT_EQ(rt::FolderExists(path), kFalse);
 }

@@ -64,18 +64,28 @@ protected:
 
 }  // namespace
 
-TEST_F(StatementPollTest, PumpsAtTheFirstStatementAndThenAtEveryEleventh) {
-    EXPECT_EQ(PumpingStatements(25), (std::vector<int>{1, 12, 23}));
+TEST_F(StatementPollTest, PumpsAtTheFirstStatementThenWhenTenMillisecondsHavePassed) {
+    EXPECT_EQ(PumpingStatements(25), std::vector<int>{1});
     EXPECT_EQ(rt::CurrentLine(), 25);
+    Sleep(20);
+    EXPECT_EQ(PumpingStatements(2), std::vector<int>{1});
+    rt::PollAtNextStatement();
+    EXPECT_EQ(PumpingStatements(2), std::vector<int>{1});
 }
 
 TEST_F(StatementPollTest, DeliversNothingWhileAnEventProcedureRuns) {
     std::vector<int> pumping;
-    rt::QueueEvent([&] { pumping = PumpingStatements(25); });
+    rt::QueueEvent([&] {
+        pumping = PumpingStatements(25);
+        Sleep(20);
+        for (int statement = 26; statement <= 50; ++statement) rt::Line(statement);
+    });
     rt::WaitForEvents();
     EXPECT_TRUE(pumping.empty());
+    EXPECT_EQ(delivered, 0);
     // What waited is delivered by the first pump after the procedure.
-    for (int statement = 100; statement <= 110; ++statement) rt::Line(statement);
+    Sleep(20);
+    rt::Line(100);
     EXPECT_EQ(delivered, 25);
 }
 

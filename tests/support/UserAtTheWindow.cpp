@@ -59,10 +59,14 @@ std::wstring UserAtTheWindow::Text(int id) const {
 }
 
 void UserAtTheWindow::Click(int id) {
+    Press(id);
+    WaitUntilIdle();
+}
+
+void UserAtTheWindow::Press(int id) {
     RECT rect{};
     GetClientRect(Control(id), &rect);
     MouseClick(Control(id), rect.right / 2, rect.bottom / 2);
-    WaitUntilIdle();
 }
 
 void UserAtTheWindow::ClickItem(const std::wstring& text) {
@@ -75,12 +79,16 @@ void UserAtTheWindow::ClickItem(const std::wstring& text) {
 }
 
 void UserAtTheWindow::ClickItemAt(int index) {
+    PressItemAt(index);
+    WaitUntilIdle();
+}
+
+void UserAtTheWindow::PressItemAt(int index) {
     const HWND list = Control(kList1);
     SendMessageW(list, LB_SETTOPINDEX, index, 0);
     const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
     MouseClick(list, 6, (index - top) * height + height / 2);
-    WaitUntilIdle();
 }
 
 void UserAtTheWindow::TypeIntoEdit(const std::wstring& text) {
@@ -113,23 +121,31 @@ std::vector<std::wstring> UserAtTheWindow::SelectedItems() const {
 // event may be queued while the program answers the first message in the same
 // round of taking messages, so the second answer comes after that event.
 bool UserAtTheWindow::WaitUntilIdle() {
-    DWORD_PTR answer = 0;
-    if (SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) == 0) return false;
+    if (!Answers()) return false;
     Sleep(20);
+    return Answers();
+}
+
+bool UserAtTheWindow::Answers() {
+    DWORD_PTR answer = 0;
     return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
 }
 
 HWND UserAtTheWindow::WaitForDialog() { return program_.WaitForMessageBox(); }
 
 void UserAtTheWindow::SaveAs(const std::wstring& path) {
+    Save(path);
+    WaitUntilIdle();
+}
+
+void UserAtTheWindow::Save(const std::wstring& path) {
     const HWND dialog = WaitForDialog();
     if (dialog == nullptr) throw std::runtime_error("no save dialog");
     const HWND edit = FileNameEdit(dialog);
     if (edit == nullptr) throw std::runtime_error("no file name box");
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    for (int tries = 0; tries < 300 && IsWindow(dialog); ++tries) Sleep(100);
-    WaitUntilIdle();
+    for (int tries = 0; tries < 6000 && IsWindow(dialog); ++tries) Sleep(5);
 }
 
 void UserAtTheWindow::CancelDialog() {

@@ -33,6 +33,10 @@ public:
     // A mouse click on the list item with this text, or at this index.
     void ClickItem(const std::wstring& text);
     void ClickItemAt(int index);
+    // The same clicks, returning as soon as the program has taken them: two
+    // answered round trips later their event has run.
+    void Press(int id);
+    void PressItemAt(int index);
     // Types the text into EDIT1 in place of what it holds.
     void TypeIntoEdit(const std::wstring& text);
     // Ctrl+C typed on the keyboard while the main window is in front.
@@ -49,11 +53,16 @@ public:
     // Waits until the program takes messages again: its event procedure has
     // run, or it waits in a dialog. False after 60 seconds.
     bool WaitUntilIdle();
+    // One message sent and answered: the program took messages since the
+    // call began. False after 60 seconds.
+    bool Answers();
 
     // The dialog or message box the program opened; null after 30 seconds.
     HWND WaitForDialog();
     // Types a full path into the save dialog's file name box and saves.
     void SaveAs(const std::wstring& path);
+    // The same, returning as soon as the dialog has gone.
+    void Save(const std::wstring& path);
     void CancelDialog();
     // Reads the open message box ("title|text") and closes it with OK.
     std::wstring ReadAndCloseMessage();

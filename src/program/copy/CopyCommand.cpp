@@ -37,8 +37,7 @@ void BUTTON7_ON(ControlHandle&) {
     Line(3030); rt::OpenForOutput(startDir + "\\TEST_FOL2.TXT", 2);
     Line(3031); if (parentName != "") {
         Line(3032); SetCaption(EDIT1, parentName);
-        Line(3033); if (rt::FolderExists(destinationPath + parentName) == 0) {
-            Line(3034); rt::MakeFolder(destinationPath + parentName);
+        Line(3034); if (rt::MakeFolderIfMissing(destinationPath + parentName) == -1) {
             Line(3035); parentExisted = 0;
         } else {
             Line(3036); parentExisted = 1;
@@ -53,8 +52,7 @@ void BUTTON7_ON(ControlHandle&) {
         Line(3042); if (folderMarks[i] == 1) {
             Line(3043); TARGET_PATH_SUB(i, parentName, targetPath);
             Line(3044); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(targetPath)), 2) + ") " + targetPath);
-            Line(3045); if (rt::FolderExists(targetPath) == 0) {
-                Line(3046); rt::MakeFolder(targetPath);
+            Line(3046); if (rt::MakeFolderIfMissing(targetPath) == -1) {
                 Line(3047); createdCount = rt::StoreSingle(rt::Add(createdCount, 1));
                 Line(3048); SetCaption(TEXT3, rt::NumText(createdCount));
             } else {

@@ -9,7 +9,8 @@ using shell::SetCaption;
 using rt::Line;
 
 // "元に戻す": removes, deepest first, exactly the folders the last copy run
-// made; folders that were there before it are never touched.
+// made; folders that were there before it are never touched. One already
+// gone, or with a file standing in its place, is passed over.
 void BUTTON9_ON(ControlHandle&) {
     std::string targetPath;
     rt::Single removedCount = 0;
@@ -23,17 +24,14 @@ void BUTTON9_ON(ControlHandle&) {
         Line(3204); i = folderCount - 1 - k;
         Line(3205); if (folderMarks[i] == 1 && preexistingMarks[i] == 0) {
             Line(3206); TARGET_PATH_SUB(i, copiedParentName, targetPath);
-            Line(3207); if (rt::FolderExists(targetPath) == -1) {
-                Line(3208); rt::RemoveFolder(targetPath);
+            Line(3208); if (rt::RemoveFolderIfThere(targetPath) == -1) {
                 Line(3209); removedCount = rt::StoreSingle(rt::Add(removedCount, 1));
                 Line(3210); SetCaption(TEXT3, rt::NumText(removedCount));
             }
         }
     } while (entries.Next());
     Line(3211); if (copiedParentName != "" && parentExisted == 0) {
-        Line(3212); if (rt::FolderExists(destinationPath + copiedParentName) == -1) {
-            Line(3213); rt::RemoveFolder(destinationPath + copiedParentName);
-        }
+        Line(3213); rt::RemoveFolderIfThere(destinationPath + copiedParentName);
     }
     Line(3214); STOP_SUB("作業終了のお知らせ", "コピーしたフォルダーを削除しました。");
     Line(3215); SetCaption(TEXT4, "コピー数");

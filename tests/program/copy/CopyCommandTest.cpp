@@ -214,18 +214,24 @@ TEST_F(CopyCommandTest, ADriveRootDestinationTakesOneBackslash) {
     EXPECT_EQ(CopyLog(), "(4) R:\\A\r\n(6) R:\\A\\B\r\n(4) R:\\C\r\n\x1A");
 }
 
-TEST_F(CopyCommandTest, TheUndoPassesOverAFolderTheUserRemoved) {
+TEST_F(CopyCommandTest, TheUndoPassesOverAFolderTheUserRemovedOrReplacedWithAFile) {
     std::wstring countWhileShown;
     Run({
         [] { test::Click(BUTTON7); },
         [&] {
+            test::RemoveTree(backup + "\\A\\B");
             test::RemoveTree(backup + "\\C");
+            test::WriteBytes(backup + "\\C", "kept");
             ui.whileShown = [&] { countWhileShown = rt::ToWide(shell::ReadText(TEXT3)); };
             test::Click(BUTTON9);
         },
-        [&] { EXPECT_FALSE(test::Exists(backup + "\\A")); },
+        [&] {
+            EXPECT_FALSE(test::Exists(backup + "\\A"));
+            EXPECT_EQ(test::ReadBytes(backup + "\\C"), "kept");
+        },
     });
-    EXPECT_EQ(countWhileShown, L" 2");
+    EXPECT_EQ(countWhileShown, L" 1");
+    EXPECT_EQ(LastMessage(), L"コピーしたフォルダーを削除しました。");
 }
 
 TEST_F(CopyCommandTest, TheUndoStopsWithError27AtAFolderHoldingAFile) {
