@@ -1,4 +1,5 @@
-# Options shared by every target of the program and its tests.
+# Options shared by every target of the program and its tests; the compiler
+# options are for C++ only, not for the resource compiler.
 add_library(soratn2_options INTERFACE)
 target_compile_features(soratn2_options INTERFACE cxx_std_20)
 target_include_directories(soratn2_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
@@ -6,11 +7,11 @@ target_include_directories(soratn2_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
 if(MSVC)
   # Sources are UTF-8; narrow literals are code page 932 bytes.
   target_compile_options(soratn2_options INTERFACE
-    /source-charset:utf-8 /execution-charset:.932 /W4 /permissive-)
+    "$<$<COMPILE_LANGUAGE:CXX>:/source-charset:utf-8;/execution-charset:.932;/W4;/permissive->")
   target_compile_definitions(soratn2_options INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 else()
   target_compile_options(soratn2_options INTERFACE
-    -finput-charset=UTF-8 -fexec-charset=CP932 -Wall -Wextra -Wpedantic)
+    "$<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8;-fexec-charset=CP932;-Wall;-Wextra;-Wpedantic>")
   if(WIN32)
     target_compile_definitions(soratn2_options INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
     # One self-contained executable: no DLL beyond the system's own.
@@ -21,11 +22,12 @@ endif()
 # GCC 12 warns of overlapping copies that cannot happen when it inlines
 # "text" + std::string at -O3 (-Wrestrict, a known false positive of it).
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-  target_compile_options(soratn2_options INTERFACE -Wno-restrict)
+  target_compile_options(soratn2_options INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-Wno-restrict>)
 endif()
 
 if(SORATN2_WERROR)
-  target_compile_options(soratn2_options INTERFACE $<IF:$<CXX_COMPILER_ID:MSVC>,/WX,-Werror>)
+  target_compile_options(soratn2_options INTERFACE
+    $<$<COMPILE_LANGUAGE:CXX>:$<IF:$<CXX_COMPILER_ID:MSVC>,/WX,-Werror>>)
 endif()
 
 # The portable code is also built natively with the sanitizers.

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ googletest
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix
-  wine wine64
+  wine wine64 fonts-wine
   xvfb xauth fonts-ipafont-gothic imagemagick
   locales
 )

@@ -1,46 +1,57 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds SORATN2.exe and starts it under Wine.
-# Without a display it runs on a virtual one, saves a screenshot of the
-# window and ends the program again.
+#
+#   run.sh          with a display: the program, for you to use
+#                   without one: the demonstration below, on a virtual display
+#   run.sh --demo   the demonstration, on your display
+#
+# The demonstration makes a sample tree with Japanese names, drives the
+# program through its real dialogs (source, destination, a copy with the
+# parent folder), saves pictures of the window after the scan and after the
+# copy (build/app/after-scan.png, build/app/after-copy.png) and prints the
+# tree it created.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build/app
 wine_dir=$build/wine
 wine_env=$root/tools/wine-env.sh
-screenshot=$build/screenshot.png
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DSORATN2_BUILD_TESTS=OFF
-cmake --build "$build" --parallel "$(nproc)" --target SORATN2
+  -DCMAKE_BUILD_TYPE=Release -DSORATN2_BUILD_TESTS=OFF -DSORATN2_BUILD_DEMO=ON
+cmake --build "$build" --parallel "$(nproc)" --target SORATN2 show_the_job
 "$wine_env" prefix "$wine_dir" ja
 
 # The program's logs go to the folder it is started in.
 mkdir -p "$build/start"
 cd "$build/start"
 
-if [ -n "${DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != --demo ]; then
   exec "$wine_env" run "$wine_dir" ja "$build/bin/SORATN2.exe"
 fi
 
-"$wine_env" display "$wine_dir"
-trap '"$wine_env" teardown "$wine_dir"' EXIT
-export DISPLAY
-DISPLAY=$(cat "$wine_dir/display-ja")
-"$wine_env" run "$wine_dir" ja "$build/bin/SORATN2.exe" &
+if [ -z "${DISPLAY:-}" ]; then
+  "$wine_env" display "$wine_dir"
+  trap '"$wine_env" teardown "$wine_dir"' EXIT
+  export DISPLAY
+  DISPLAY=$(cat "$wine_dir/display-ja")
+fi
 
-# The virtual screen is one colour until the window has been drawn.
-rm -f "$screenshot"
-for _ in $(seq 60); do
-  sleep 1
-  import -window root "$screenshot" 2>/dev/null || continue
-  spread=$(convert "$screenshot" -format '%[fx:standard_deviation]' info: 2>/dev/null || echo 0)
-  if [ "$spread" != "0" ]; then
-    sleep 2
-    import -window root "$screenshot"
-    echo "Screenshot of the window: $screenshot"
-    exit 0
-  fi
+drive_c=$wine_dir/prefix-ja/drive_c
+sample=$drive_c/soratn2-sample
+copy=$drive_c/soratn2-sample-copy
+pictures=$drive_c/soratn2-demo
+rm -rf "$sample" "$copy" "$pictures"
+mkdir -p "$pictures"
+mkdir -p "$sample"/写真/2025/{旅行,運動会} "$sample"/写真/2026 \
+  "$sample"/書類/{ソフト表,見積,契約/控え} "$sample"/音楽/ソロ "$sample"/表計算
+touch "$sample"/書類/見積/見積書.txt "$sample"/音楽/ソロ/曲.mp3
+
+"$wine_env" run "$wine_dir" ja "$build/bin/show_the_job.exe" \
+  'C:\soratn2-sample' 'C:\soratn2-sample-copy' 'C:\soratn2-demo'
+for picture in after-scan after-copy; do
+  convert "$pictures/$picture.bmp" "$build/$picture.png"
+  echo "Picture of the window: $build/$picture.png"
 done
-echo "The window did not appear within a minute." >&2
-exit 1
+echo "The folders made below C:\\soratn2-sample-copy (no file was copied):"
+(cd "$copy" && find . -mindepth 1 | sort | sed 's|^\./||')

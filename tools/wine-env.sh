@@ -70,6 +70,19 @@ make_prefix() {
       done
       touch "$WINEPREFIX/.soratn2-prefix-v3"
     fi
+    # 600 chains of 50 folders (C:\soratn2-chains): its scan finds one more
+    # folder with nearly every listing, so the count grows all the while.
+    if [ ! -d "$WINEPREFIX/drive_c/soratn2-chains/c600" ]; then
+      chain=$(printf 'x/%.0s' $(seq 49))
+      for start in $(seq -w 1 600); do
+        mkdir -p "$WINEPREFIX/drive_c/soratn2-chains/c$start/$chain"
+      done
+    fi
+    # Wine draws the title bar's buttons with Marlett, but does not load it
+    # from its own font folder: the prefix gets a copy.
+    if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
   )
 }
 

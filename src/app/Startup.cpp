@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/EventProcedures.h"
+#include "app/res/Resources.h"
 #include "program/Program.h"
 #include "runtime/DirectorySearch.h"
 #include "runtime/ErrorNumbers.h"
@@ -40,6 +41,7 @@ void EndProgram() {
     }
     shell::DestroyMainForm();
     rt::SetMessageFilter(nullptr);
+    rt::SetPaintDuringProcedures(nullptr);
     rt::SetBeforeModalHook(nullptr);
     rt::SetMainWindow(nullptr);
     SetUnhandledExceptionFilter(nullptr);
@@ -64,7 +66,7 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     // The program reports failures itself.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     ResetRunState();
-    const HWND form = shell::CreateMainForm(instance, EventProcedure);
+    const HWND form = shell::CreateMainForm(instance, SORATN2_ICON, EventProcedure);
     if (form == nullptr) {
         rt::ReportStartupFailure("ウィンドウをオープンできません");
         return 0;
@@ -73,6 +75,7 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     ShowWindow(form, showState);
     UpdateWindow(form);
     rt::SetMessageFilter(shell::NavigateByKeyboard);
+    rt::SetPaintDuringProcedures(shell::PaintWhileBusy);
     rt::SetBeforeModalHook(shell::ApplyDeferredCaptions);
     rt::InstallFaultReport();
     RunMainBody(mainBody);

@@ -11,11 +11,16 @@ constexpr std::size_t kQueueLimit = 64;
 // far more than a statement, so the poll looks only when this much time has
 // passed since its last look; Ctrl+C is still seen at once to a user.
 constexpr ULONGLONG kPollMilliseconds = 10;
+// While an event procedure runs, the window is painted this often, so its
+// counters move and uncovered parts come back.
+constexpr ULONGLONG kPaintMilliseconds = 150;
 constexpr WPARAM kCtrlC = 3;
 
 struct PollState {
     int currentLine = 0;
     ULONGLONG nextPoll = 0;
+    ULONGLONG nextPaint = 0;
+    void (*paint)() = nullptr;
     int procedureDepth = 0;
     bool interruptionRequested = false;
     HWND mainWindow = nullptr;
@@ -84,10 +89,16 @@ void Line(int number) {
     if (now >= state.nextPoll) {
         state.nextPoll = now + kPollMilliseconds;
         if (!PumpMessages()) throw ProgramEnd{};
+        if (state.procedureDepth > 0 && now >= state.nextPaint && state.paint != nullptr) {
+            state.nextPaint = now + kPaintMilliseconds;
+            state.paint();
+        }
     }
     if (state.interruptionRequested) Interrupt();
     state.currentLine = number;
 }
+
+void SetPaintDuringProcedures(void (*paint)()) { State().paint = paint; }
 
 void PollAtNextStatement() { State().nextPoll = 0; }
 
@@ -129,6 +140,7 @@ void WaitForEvents() {
             state.first = (state.first + 1) % kQueueLimit;
             --state.queued;
             const ProcedureScope running;
+            state.nextPaint = GetTickCount64() + kPaintMilliseconds;
             procedure();
             return;
         }
@@ -145,6 +157,7 @@ void ResetStatementPoll() {
     PollState& state = State();
     state.currentLine = 0;
     state.nextPoll = 0;
+    state.nextPaint = 0;
     state.procedureDepth = 0;
     state.interruptionRequested = false;
     state.events.fill(nullptr);

@@ -43,6 +43,10 @@ bool InEventProcedure();
 // then runs the oldest event to completion.
 void WaitForEvents();
 
+// What paints the window while an event procedure runs, without taking a
+// message; called by the poll every 150 ms or so of a procedure's run.
+void SetPaintDuringProcedures(void (*paint)());
+
 // The next statement looks at the keyboard and the queue, however soon.
 void PollAtNextStatement();
 

@@ -32,7 +32,6 @@ void DeferRedraw(HWND control) {
 
 bool DeferCaption(HWND control, const std::wstring& text) {
     if (!rt::InEventProcedure() || GetParent(control) == nullptr) return false;
-    DeferRedraw(control);
     Captions()[control] = text;
     return true;
 }
@@ -47,6 +46,21 @@ void ApplyDeferredCaptions() {
         if (IsWindow(control)) SetWindowTextW(control, text.c_str());
     }
     Captions().clear();
+}
+
+void PaintWhileBusy() {
+    // A static control draws a new text at once, outside any paint; painted
+    // again through the window's update, it reaches the screen under Wine too,
+    // which shows a window's drawing when a paint ends.
+    for (const auto& [control, text] : Captions()) {
+        if (!IsWindow(control)) continue;
+        SetWindowTextW(control, text.c_str());
+        InvalidateRect(control, nullptr, TRUE);
+    }
+    Captions().clear();
+    if (const HWND window = rt::MainWindow(); IsWindow(window)) {
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
 }
 
 void ShowDeferredChanges() {

@@ -25,6 +25,11 @@ const std::wstring* DeferredCaption(HWND control);
 // Gives every kept text to its control.
 void ApplyDeferredCaptions();
 
+// In the middle of a long procedure: gives the kept texts to their controls
+// and paints what needs it, the counters first of all, taking no message
+// from the queue. Controls held back for other changes stay so.
+void PaintWhileBusy();
+
 // Applies the kept texts and draws every control changed since the
 // procedure began.
 void ShowDeferredChanges();

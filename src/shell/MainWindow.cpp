@@ -80,7 +80,9 @@ struct WindowStyle {
 WindowStyle StyleOf(ControlKind kind) {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
     switch (kind) {
-        case ControlKind::kStaticLeft: return {L"Static", kChild | SS_LEFT | SS_NOPREFIX};
+        // One line: a count such as " 30000" would otherwise break at its
+        // leading blank and fall below the control.
+        case ControlKind::kStaticLeft: return {L"Static", kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX};
         case ControlKind::kStaticRight: return {L"Static", kChild | SS_RIGHT | SS_NOPREFIX};
         case ControlKind::kList:
             return {L"ListBox", kChild | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_SORT |
@@ -124,17 +126,27 @@ void BindEvents(const ProcedureLookup& lookup) {
     }
 }
 
+// The icon in the size the system shows it at; shared icons are the
+// system's to free.
+HICON ProgramIcon(HINSTANCE instance, int icon, int widthMetric, int heightMetric) {
+    const HANDLE image = LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                    GetSystemMetrics(heightMetric), LR_SHARED);
+    return image != nullptr ? static_cast<HICON>(image) : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 }  // namespace
 
-HWND CreateMainForm(HINSTANCE instance, const ProcedureLookup& lookup) {
-    WNDCLASSW windowClass{};
+HWND CreateMainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = MainFormProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = ProgramIcon(instance, icon, SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = ProgramIcon(instance, icon, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = WhiteBrush();
     windowClass.lpszClassName = kWindowClass;
-    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
 
     const FormDefinition& definition = MainFormDefinition();
     const int x = (GetSystemMetrics(SM_CXSCREEN) - definition.width) / 2;

@@ -12,9 +12,11 @@ namespace shell {
 using ProcedureLookup = std::function<std::function<void()>(std::string_view name)>;
 
 // Creates MAINFORM and its controls, hidden and centred, and binds every
-// event the form lists to the program's procedure of the same name. Null when
-// the window class or a window cannot be made.
-HWND CreateMainForm(HINSTANCE instance, const ProcedureLookup& lookup);
+// event the form lists to the program's procedure of the same name. The
+// window shows the icon resource `icon` of the instance, or the system's
+// own when the instance has none. Null when the window class or a window
+// cannot be made.
+HWND CreateMainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup);
 
 // Destroys the main window and forgets the bound events.
 void DestroyMainForm();

@@ -193,20 +193,19 @@ HWND UserAtTheWindow::FocusedWindow() const {
 
 // Taken from the screen: a window of another process does not draw itself
 // into a device context of ours under Wine.
-bool UserAtTheWindow::SaveScreenshot(const std::wstring& path) const {
-    Sleep(500);  // the program paints once it is idle
-    RECT rect{};
-    GetWindowRect(window_, &rect);
+namespace {
+
+// The screen's pixels in the rectangle, bottom row first, 24 bits each.
+std::vector<char> ScreenPixels(const RECT& rect, BITMAPINFOHEADER& header) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != FALSE;
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     SelectObject(memory, old);
-
-    BITMAPINFOHEADER header{};
+    header = BITMAPINFOHEADER{};
     header.biSize = sizeof header;
     header.biWidth = width;
     header.biHeight = height;
@@ -215,12 +214,22 @@ bool UserAtTheWindow::SaveScreenshot(const std::wstring& path) const {
     header.biCompression = BI_RGB;
     const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
     std::vector<char> pixels(rowBytes * static_cast<DWORD>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
+}  // namespace
+
+bool UserAtTheWindow::SaveScreenshot(const std::wstring& path) const {
+    Sleep(500);  // the program paints once it is idle
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    BITMAPINFOHEADER header;
+    const std::vector<char> pixels = ScreenPixels(rect, header);
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof header;
@@ -228,11 +237,22 @@ bool UserAtTheWindow::SaveScreenshot(const std::wstring& path) const {
     HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (out == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    WriteFile(out, &file, sizeof file, &written, nullptr);
-    WriteFile(out, &header, sizeof header, &written, nullptr);
-    WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+    const bool saved = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+                       WriteFile(out, &header, sizeof header, &written, nullptr) &&
+                       WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
     CloseHandle(out);
-    return copied;
+    return saved;
+}
+
+std::vector<char> UserAtTheWindow::ControlOnScreen(int id) const {
+    RECT rect{};
+    GetWindowRect(Control(id), &rect);
+    return OnScreen(rect);
+}
+
+std::vector<char> UserAtTheWindow::OnScreen(const RECT& rect) {
+    BITMAPINFOHEADER header;
+    return ScreenPixels(rect, header);
 }
 
 std::wstring UserAtTheWindow::ReadAndCloseMessage() {

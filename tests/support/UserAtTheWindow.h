@@ -46,6 +46,11 @@ public:
     HWND FocusedWindow() const;
     // The main window as drawn now, as a bitmap file.
     bool SaveScreenshot(const std::wstring& path) const;
+    // The pixels on the screen where the control is, or in the rectangle, read
+    // from the screen: the program is sent nothing. Rows of 24-bit pixels
+    // (blue, green, red), the bottom row first, each padded to 4 bytes.
+    std::vector<char> ControlOnScreen(int id) const;
+    static std::vector<char> OnScreen(const RECT& rect);
 
     std::vector<std::wstring> Items() const;
     std::vector<std::wstring> SelectedItems() const;
@@ -59,6 +64,8 @@ public:
 
     // The dialog or message box the program opened; null after 30 seconds.
     HWND WaitForDialog();
+    // The dialog or message box open now, or null; the program is sent nothing.
+    HWND DialogNow() const { return program_.MessageBoxNow(); }
     // Types a full path into the save dialog's file name box and saves.
     void SaveAs(const std::wstring& path);
     // The same, returning as soon as the dialog has gone.
