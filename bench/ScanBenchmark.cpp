@@ -37,7 +37,7 @@ constexpr int kStatementsPerFolder = 24;
 
 // The pieces of the source command, each done alone as often as the command
 // does it, in seconds.
-void MeasurePieces(Figures& figures, const std::string& logFolder) {
+void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSeconds) {
     const int folders = static_cast<int>(program::folderCount);
     LONGLONG start = Now();
     rt::OpenForOutput(logFolder + "\\pieces.txt", 3);
@@ -52,6 +52,17 @@ void MeasurePieces(Figures& figures, const std::string& logFolder) {
     for (int i = 0; i < folders; ++i) shell::SetCaption(program::TEXT1, rt::NumText(i + 1));
     shell::ShowDeferredChanges();
     figures["piece: counter captions"].values.push_back(SecondsSince(start));
+
+    // One paint of a long procedure, with a new count to show, times the
+    // paints of this scan (one every 150 ms).
+    constexpr int kPaints = 50;
+    start = Now();
+    for (int i = 0; i < kPaints; ++i) {
+        shell::SetCaption(program::TEXT1, rt::NumText(i));
+        shell::PaintWhileBusy();
+    }
+    const double paintSeconds = SecondsSince(start) / kPaints;
+    figures["piece: painting every 150 ms"].values.push_back(paintSeconds * scanSeconds / 0.15);
 
     start = Now();
     for (int i = 0; i < folders * kStatementsPerFolder; ++i) rt::Line(1);
@@ -111,7 +122,7 @@ void Repetition(const std::string& root, const std::string& work, Figures& figur
             start = Now();
             (void)bench::ListTree(wideRoot);
             figures["floor: listing again, after the scan"].values.push_back(SecondsSince(start));
-            MeasurePieces(figures, work);
+            MeasurePieces(figures, work, figures["program: source command"].values.back());
             test::Click(program::BUTTON6);
         },
         [&] {
