@@ -42,13 +42,6 @@ const std::wstring* DeferredCaption(HWND control) {
 }
 
 void ApplyDeferredCaptions() {
-    for (const auto& [control, text] : Captions()) {
-        if (IsWindow(control)) SetWindowTextW(control, text.c_str());
-    }
-    Captions().clear();
-}
-
-void PaintWhileBusy() {
     // A static control draws a new text at once, outside any paint; painted
     // again through the window's update, it reaches the screen under Wine too,
     // which shows a window's drawing when a paint ends.
@@ -58,6 +51,10 @@ void PaintWhileBusy() {
         InvalidateRect(control, nullptr, TRUE);
     }
     Captions().clear();
+}
+
+void PaintWhileBusy() {
+    ApplyDeferredCaptions();
     if (const HWND window = rt::MainWindow(); IsWindow(window)) {
         RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }

@@ -25,8 +25,6 @@ public:
 
     // The first message box the program shows, or null after 30 seconds.
     HWND WaitForMessageBox();
-    // The message box or dialog it shows now, or null; without waiting.
-    HWND MessageBoxNow() const;
 
     // The exit code; 259 (still active) if it did not end within 30 seconds.
     DWORD WaitForExit();

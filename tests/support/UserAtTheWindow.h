@@ -64,8 +64,6 @@ public:
 
     // The dialog or message box the program opened; null after 30 seconds.
     HWND WaitForDialog();
-    // The dialog or message box open now, or null; the program is sent nothing.
-    HWND DialogNow() const { return program_.MessageBoxNow(); }
     // Types a full path into the save dialog's file name box and saves.
     void SaveAs(const std::wstring& path);
     // The same, returning as soon as the dialog has gone.
