@@ -22,6 +22,9 @@ struct PollState {
     ULONGLONG nextPaint = 0;
     void (*paint)() = nullptr;
     int procedureDepth = 0;
+    // Counts the stretches of a procedure's run between two chances for a
+    // message to reach the windows; never reset, so no count comes twice.
+    std::uint64_t stillness = 1;
     bool interruptionRequested = false;
     HWND mainWindow = nullptr;
     MessageFilter filter = nullptr;
@@ -75,8 +78,14 @@ void Interrupt() { throw ProgramEnd{.interrupted = true}; }
 
 class ProcedureScope {
 public:
-    ProcedureScope() { ++State().procedureDepth; }
-    ~ProcedureScope() { --State().procedureDepth; }
+    ProcedureScope() {
+        ++State().procedureDepth;
+        ++State().stillness;
+    }
+    ~ProcedureScope() {
+        --State().procedureDepth;
+        ++State().stillness;
+    }
     ProcedureScope(const ProcedureScope&) = delete;
     ProcedureScope& operator=(const ProcedureScope&) = delete;
 };
@@ -88,6 +97,7 @@ void Line(int number) {
     const ULONGLONG now = GetTickCount64();
     if (now >= state.nextPoll) {
         state.nextPoll = now + kPollMilliseconds;
+        ++state.stillness;
         if (!PumpMessages()) throw ProgramEnd{};
         if (state.procedureDepth > 0 && now >= state.nextPaint && state.paint != nullptr) {
             state.nextPaint = now + kPaintMilliseconds;
@@ -100,7 +110,15 @@ void Line(int number) {
 
 void SetPaintDuringProcedures(void (*paint)()) { State().paint = paint; }
 
-void PollAtNextStatement() { State().nextPoll = 0; }
+void PollAtNextStatement() {
+    State().nextPoll = 0;
+    ++State().stillness;
+}
+
+std::uint64_t Stillness() {
+    const PollState& state = State();
+    return state.procedureDepth > 0 ? state.stillness : 0;
+}
 
 int CurrentLine() { return State().currentLine; }
 

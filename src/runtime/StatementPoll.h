@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 
 #include "runtime/StatementMarker.h"
@@ -49,6 +50,12 @@ void SetPaintDuringProcedures(void (*paint)());
 
 // The next statement looks at the keyboard and the queue, however soon.
 void PollAtNextStatement();
+
+// Names the present stretch of an event procedure's run in which no window
+// message can reach the program's windows except the program's own calls:
+// it changes wherever the poll or a dialog may deliver one, and at the start
+// and end of every procedure. 0 outside procedures, where anything may come.
+std::uint64_t Stillness();
 
 // Back to the state of a fresh start: no events, no request, the next
 // statement polls.

@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "runtime/Cp932.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/StatementPoll.h"
 #include "shell/DeferredRedraw.h"
 #include "shell/WindowClass.h"
 
@@ -12,30 +16,102 @@ namespace shell {
 
 namespace {
 
+// What the program has learnt of a list within one stretch of stillness (see
+// rt::Stillness), when nothing but its own calls can change the list: that
+// it is a list, that its drawing is held back, how many items it has and
+// which are highlighted. Filling a list of 32,000 folders, highlighting all
+// of them, or finding the item a click toggled asks this for every item.
+struct ListMemo {
+    HWND list = nullptr;
+    std::uint64_t stillness = 0;
+    bool isList = false;
+    bool redrawDeferred = false;
+    LRESULT count = -1;
+    bool highlightsKnown = false;
+    std::vector<char> highlighted;
+    std::vector<int> indices;
+};
+
+// Outside a procedure nothing is kept.
+ListMemo& Memo(HWND list) {
+    static ListMemo memo;
+    const std::uint64_t stillness = rt::Stillness();
+    if (memo.list != list || memo.stillness != stillness || stillness == 0) {
+        memo.list = list;
+        memo.stillness = stillness;
+        memo.isList = false;
+        memo.redrawDeferred = false;
+        memo.count = -1;
+        memo.highlightsKnown = false;
+    }
+    return memo;
+}
+
 HWND ListWindow(const ControlHandle& handle) {
     const HWND window = BoundWindow(handle);
-    if (!HasClass(window, L"ListBox")) rt::Raise(rt::err::kWrongKind);
+    ListMemo& memo = Memo(window);
+    if (!memo.isList) {
+        if (!HasClass(window, L"ListBox")) rt::Raise(rt::err::kWrongKind);
+        memo.isList = true;
+    }
     return window;
 }
 
 HWND ChangingList(const ControlHandle& handle) {
     const HWND window = ListWindow(handle);
-    DeferRedraw(window);
+    ListMemo& memo = Memo(window);
+    if (!memo.redrawDeferred) {
+        DeferRedraw(window);
+        memo.redrawDeferred = true;
+    }
     return window;
+}
+
+LRESULT Count(HWND list) {
+    ListMemo& memo = Memo(list);
+    if (memo.count < 0) memo.count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    return memo.count;
+}
+
+// Null for a list that cannot tell its highlights in one call (one that
+// highlights a single item).
+const std::vector<char>* Highlights(HWND list) {
+    ListMemo& memo = Memo(list);
+    if (memo.stillness == 0) return nullptr;
+    if (memo.highlightsKnown) return &memo.highlighted;
+    const LRESULT count = Count(list);
+    if (count == LB_ERR) return nullptr;
+    memo.indices.resize(static_cast<std::size_t>(count));
+    const LRESULT found = SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                                       reinterpret_cast<LPARAM>(memo.indices.data()));
+    if (found == LB_ERR) return nullptr;
+    memo.highlighted.assign(static_cast<std::size_t>(count), 0);
+    for (LRESULT k = 0; k < found; ++k) memo.highlighted[static_cast<std::size_t>(memo.indices[k])] = 1;
+    memo.highlightsKnown = true;
+    return &memo.highlighted;
 }
 
 WPARAM ExistingItem(HWND list, long double index) {
     const std::int32_t i = rt::IntArg(index);
-    if (i < 0 || i >= SendMessageW(list, LB_GETCOUNT, 0, 0)) rt::Raise(rt::err::kListFailed);
+    if (i < 0 || i >= Count(list)) rt::Raise(rt::err::kListFailed);
     return static_cast<WPARAM>(i);
 }
 
 }  // namespace
 
-void ClearList(const ControlHandle& list) { SendMessageW(ChangingList(list), LB_RESETCONTENT, 0, 0); }
+void ClearList(const ControlHandle& list) {
+    const HWND window = ChangingList(list);
+    SendMessageW(window, LB_RESETCONTENT, 0, 0);
+    ListMemo& memo = Memo(window);
+    memo.count = -1;
+    memo.highlightsKnown = false;
+}
 
 void AddItem(const ControlHandle& list, std::string_view text) {
     const HWND window = ChangingList(list);
+    ListMemo& memo = Memo(window);
+    memo.count = -1;
+    memo.highlightsKnown = false;
     const std::wstring wide = rt::ToWide(text);
     const LRESULT result = SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (result == LB_ERRSPACE) rt::Raise(rt::err::kListFull);
@@ -45,7 +121,7 @@ void AddItem(const ControlHandle& list, std::string_view text) {
 std::string ItemText(const ControlHandle& list, long double index) {
     const HWND window = ListWindow(list);
     const std::int32_t i = rt::IntArg(index);
-    if (i < 0 || i >= SendMessageW(window, LB_GETCOUNT, 0, 0)) return {};
+    if (i < 0 || i >= Count(window)) return {};
     const LRESULT length = SendMessageW(window, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length == LB_ERR) rt::Raise(rt::err::kSystemFailure);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -57,7 +133,7 @@ std::string ItemText(const ControlHandle& list, long double index) {
 }
 
 rt::Single ItemCount(const ControlHandle& list) {
-    const LRESULT count = SendMessageW(ListWindow(list), LB_GETCOUNT, 0, 0);
+    const LRESULT count = Count(ListWindow(list));
     if (count == LB_ERR) rt::Raise(rt::err::kListFailed);
     return static_cast<rt::Single>(count);
 }
@@ -70,13 +146,20 @@ void SetSelection(const ControlHandle& list, long double index, long double flag
     // and the scroll position alone, so selecting every item one by one does
     // not scroll the list down to its end, item by item.
     SendMessageW(window, LB_SELITEMRANGE, selected, MAKELPARAM(item, item));
+    ListMemo& memo = Memo(window);
+    if (memo.highlightsKnown) memo.highlighted[item] = selected ? 1 : 0;
 }
 
 rt::Int16 GetSelection(const ControlHandle& list, long double index) {
     const HWND window = ListWindow(list);
-    // The list answers LB_ERR for an index outside its items; no count asked.
     const std::int32_t i = rt::IntArg(index);
-    const LRESULT selected = i < 0 ? LB_ERR : SendMessageW(window, LB_GETSEL, static_cast<WPARAM>(i), 0);
+    if (i < 0) rt::Raise(rt::err::kListFailed);
+    if (const std::vector<char>* highlighted = Highlights(window)) {
+        if (static_cast<std::size_t>(i) >= highlighted->size()) rt::Raise(rt::err::kListFailed);
+        return rt::Truth((*highlighted)[static_cast<std::size_t>(i)] != 0);
+    }
+    // The list answers LB_ERR for an index outside its items; no count asked.
+    const LRESULT selected = SendMessageW(window, LB_GETSEL, static_cast<WPARAM>(i), 0);
     if (selected == LB_ERR) rt::Raise(rt::err::kListFailed);
     return rt::Truth(selected > 0);
 }

@@ -91,3 +91,30 @@ TEST(ListOperationsTest, OnlyAListTakesListOperationsAndOnlyACheckBoxHasAState) 
         EXPECT_EQ(shell::CheckState(program::CHECK1), 1);
     }});
 }
+
+// The highlights are read from the list in one call and kept while nothing
+// but the program can change them; a change from outside is seen as soon as
+// a message could have brought it.
+TEST(ListOperationsTest, HighlightsChangedFromOutsideAreSeenAtTheNextChanceForAMessage) {
+    const auto highlightFromOutside = [](WPARAM item) { SendMessageW(LIST1.window, LB_SETSEL, TRUE, item); };
+    test::RunProgramWith({[&] {
+                              Fill({"A", "B", "C"});
+                              EXPECT_EQ(shell::GetSelection(LIST1, 0), 0);
+                              shell::SetSelection(LIST1, 1, -1);
+                              EXPECT_EQ(shell::GetSelection(LIST1, 1), -1);
+                              shell::SetSelection(LIST1, 1, 0);
+                              EXPECT_EQ(shell::GetSelection(LIST1, 1), 0);
+                              // As if delivered when the poll next looks at the queue.
+                              highlightFromOutside(2);
+                              Sleep(20);
+                              rt::Line(1);
+                              EXPECT_EQ(shell::GetSelection(LIST1, 2), -1);
+                              EXPECT_EQ(ErrorOf([] { shell::GetSelection(LIST1, 3); }), 1016);
+                              highlightFromOutside(0);
+                          },
+                          [] {
+                              // The next procedure starts from the list itself.
+                              EXPECT_EQ(shell::GetSelection(LIST1, 0), -1);
+                              EXPECT_EQ(shell::GetSelection(LIST1, 1), 0);
+                          }});
+}
