@@ -76,7 +76,7 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     UpdateWindow(form);
     rt::SetMessageFilter(shell::NavigateByKeyboard);
     rt::SetPaintDuringProcedures(shell::PaintWhileBusy);
-    rt::SetBeforeModalHook(shell::ApplyDeferredCaptions);
+    rt::SetBeforeModalHook(shell::ApplyBeforeDialog);
     rt::InstallFaultReport();
     RunMainBody(mainBody);
     EndProgram();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/StatementPoll.h"
+#include "shell/HeldBackItems.h"
 
 namespace shell {
 
@@ -60,8 +61,13 @@ void PaintWhileBusy() {
     }
 }
 
-void ShowDeferredChanges() {
+void ApplyBeforeDialog() {
+    PutAllHeldBackItems();
     ApplyDeferredCaptions();
+}
+
+void ShowDeferredChanges() {
+    ApplyBeforeDialog();
     for (const HWND control : Deferred()) {
         if (!IsWindow(control)) continue;
         SendMessageW(control, WM_SETREDRAW, TRUE, 0);
@@ -71,6 +77,7 @@ void ShowDeferredChanges() {
 }
 
 void ForgetDeferredChanges() {
+    ForgetHeldBackItems();
     Deferred().clear();
     Captions().clear();
 }

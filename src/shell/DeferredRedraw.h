@@ -25,13 +25,17 @@ const std::wstring* DeferredCaption(HWND control);
 // Gives every kept text to its control.
 void ApplyDeferredCaptions();
 
+// Before a dialog or message box: puts held-back list items into their lists
+// and applies the kept texts.
+void ApplyBeforeDialog();
+
 // In the middle of a long procedure: gives the kept texts to their controls
 // and paints what needs it, the counters first of all, taking no message
 // from the queue. Controls held back for other changes stay so.
 void PaintWhileBusy();
 
-// Applies the kept texts and draws every control changed since the
-// procedure began.
+// Puts held-back list items into their lists, applies the kept texts and
+// draws every control changed since the procedure began.
 void ShowDeferredChanges();
 
 // Drops what a procedure that never returned kept, as at the start of a run.

@@ -10,6 +10,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/StatementPoll.h"
 #include "shell/DeferredRedraw.h"
+#include "shell/HeldBackItems.h"
 #include "shell/WindowClass.h"
 
 namespace shell {
@@ -57,6 +58,18 @@ HWND ListWindow(const ControlHandle& handle) {
     return window;
 }
 
+// The list with the items held back for it put in, for a question about it
+// or a change other than a new item.
+HWND SettledList(const ControlHandle& handle) {
+    const HWND window = ListWindow(handle);
+    if (PutHeldBackItems(window)) {
+        ListMemo& memo = Memo(window);
+        memo.count = -1;
+        memo.highlightsKnown = false;
+    }
+    return window;
+}
+
 HWND ChangingList(const ControlHandle& handle) {
     const HWND window = ListWindow(handle);
     ListMemo& memo = Memo(window);
@@ -99,8 +112,17 @@ WPARAM ExistingItem(HWND list, long double index) {
 
 }  // namespace
 
+// Items are held back for a sorted list that is empty, or already holds some.
+bool MayHoldBack(HWND list) {
+    if (HoldsItems(list)) return true;
+    const LONG style = GetWindowLongW(list, GWL_STYLE);
+    const bool sortsTexts = (style & LBS_SORT) != 0 && (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0;
+    return rt::Stillness() != 0 && sortsTexts && Count(list) == 0;
+}
+
 void ClearList(const ControlHandle& list) {
     const HWND window = ChangingList(list);
+    DropHeldBackItems(window);
     SendMessageW(window, LB_RESETCONTENT, 0, 0);
     ListMemo& memo = Memo(window);
     memo.count = -1;
@@ -109,17 +131,21 @@ void ClearList(const ControlHandle& list) {
 
 void AddItem(const ControlHandle& list, std::string_view text) {
     const HWND window = ChangingList(list);
+    std::wstring wide = rt::ToWide(text);
+    if (MayHoldBack(window)) {
+        HoldBackItem(window, std::move(wide));
+        return;
+    }
     ListMemo& memo = Memo(window);
     memo.count = -1;
     memo.highlightsKnown = false;
-    const std::wstring wide = rt::ToWide(text);
     const LRESULT result = SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (result == LB_ERRSPACE) rt::Raise(rt::err::kListFull);
     if (result == LB_ERR) rt::Raise(rt::err::kListFailed);
 }
 
 std::string ItemText(const ControlHandle& list, long double index) {
-    const HWND window = ListWindow(list);
+    const HWND window = SettledList(list);
     const std::int32_t i = rt::IntArg(index);
     if (i < 0 || i >= Count(window)) return {};
     const LRESULT length = SendMessageW(window, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
@@ -133,12 +159,13 @@ std::string ItemText(const ControlHandle& list, long double index) {
 }
 
 rt::Single ItemCount(const ControlHandle& list) {
-    const LRESULT count = Count(ListWindow(list));
+    const LRESULT count = Count(SettledList(list));
     if (count == LB_ERR) rt::Raise(rt::err::kListFailed);
     return static_cast<rt::Single>(count);
 }
 
 void SetSelection(const ControlHandle& list, long double index, long double flag) {
+    SettledList(list);
     const HWND window = ChangingList(list);
     const WPARAM selected = rt::IntArg(flag) != 0 ? TRUE : FALSE;
     const WPARAM item = ExistingItem(window, index);
@@ -151,7 +178,7 @@ void SetSelection(const ControlHandle& list, long double index, long double flag
 }
 
 rt::Int16 GetSelection(const ControlHandle& list, long double index) {
-    const HWND window = ListWindow(list);
+    const HWND window = SettledList(list);
     const std::int32_t i = rt::IntArg(index);
     if (i < 0) rt::Raise(rt::err::kListFailed);
     if (const std::vector<char>* highlighted = Highlights(window)) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "program/Program.h"
+#include "runtime/Cp932.h"
 #include "runtime/StatementPoll.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramDriver.h"
@@ -117,4 +118,41 @@ TEST(ListOperationsTest, HighlightsChangedFromOutsideAreSeenAtTheNextChanceForAM
                               EXPECT_EQ(shell::GetSelection(LIST1, 0), -1);
                               EXPECT_EQ(shell::GetSelection(LIST1, 1), 0);
                           }});
+}
+
+// Items given to the empty list in one procedure go in together; they must
+// stand exactly where the list puts items given to it one at a time.
+TEST(ListOperationsTest, AListFilledInOneProcedureHasTheOrderTheListGivesItemsOneByOne) {
+    const std::vector<std::string> texts = {
+        "A\\B\\C", "A-B",   "A B",  "AB",  "A.B", "A_B",    "A\\B", "A",  "ソ\\表", "ソ",   "b",  "C",
+        "co-op",   "coop",  "co'op", "ｱ",   "ア",  "あ",  "ァ",     "10",   "9",  "１",     "д",    "e",  "E\\x",
+        "~",       "!",     "[a]",  "表",   "漢字", "－",  "ー",     "〜",   "Ａ", "z\\y",   "Z\\Y-", "-z", "z-"};
+    std::vector<std::string> oneByOne;
+    test::RunProgramWith({[&] {
+        const HWND reference = CreateWindowExW(0, L"ListBox", L"", WS_CHILD | LBS_SORT | LBS_EXTENDEDSEL, 0, 0, 10, 10,
+                                               rt::MainWindow(), nullptr, nullptr, nullptr);
+        ASSERT_NE(reference, nullptr);
+        for (const std::string& text : texts) {
+            const std::wstring wide = rt::ToWide(text);
+            SendMessageW(reference, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        }
+        for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
+            std::wstring item(static_cast<std::size_t>(SendMessageW(reference, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            item.resize(static_cast<std::size_t>(
+                SendMessageW(reference, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+            oneByOne.push_back(rt::ToCp932Shown(item));
+        }
+        DestroyWindow(reference);
+        shell::ClearList(LIST1);
+        for (const std::string& text : texts) shell::AddItem(LIST1, text);
+        EXPECT_EQ(Texts(), oneByOne);
+    }});
+}
+
+// Texts the list's comparison finds equal both go in, in the order given.
+TEST(ListOperationsTest, TextsThatCompareEqualKeepTheOrderTheyWereGiven) {
+    test::RunProgramWith({[] {
+        Fill({"b", "A", "a", "B"});
+        EXPECT_EQ(Texts(), (std::vector<std::string>{"A", "a", "b", "B"}));
+    }});
 }
