@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <string_view>
 
 // Items given one by one to an empty sorted list while an event procedure
 // runs are kept here and put into the list together, in its sorted order,
@@ -15,7 +15,7 @@
 namespace shell {
 
 // Keeps the text for the list.
-void HoldBackItem(HWND list, std::wstring text);
+void HoldBackItem(HWND list, std::wstring_view text);
 
 // Whether the list has items kept here.
 bool HoldsItems(HWND list);

@@ -131,9 +131,9 @@ void ClearList(const ControlHandle& list) {
 
 void AddItem(const ControlHandle& list, std::string_view text) {
     const HWND window = ChangingList(list);
-    std::wstring wide = rt::ToWide(text);
+    const std::wstring wide = rt::ToWide(text);
     if (MayHoldBack(window)) {
-        HoldBackItem(window, std::move(wide));
+        HoldBackItem(window, wide);
         return;
     }
     ListMemo& memo = Memo(window);

@@ -82,6 +82,12 @@ HWND ChildProgram::WaitForMainWindow() { return WaitForWindow(process_.dwProcess
 
 HWND ChildProgram::WaitForMessageBox() { return WaitForWindow(process_.dwProcessId, L"#32770"); }
 
+HWND ChildProgram::MessageBoxNow() const {
+    Search search{process_.dwProcessId, L"#32770", nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 DWORD ChildProgram::WaitForExit() {
     WaitForSingleObject(process_.hProcess, kTries * 100);
     DWORD exitCode = STILL_ACTIVE;

@@ -25,6 +25,8 @@ public:
 
     // The first message box the program shows, or null after 30 seconds.
     HWND WaitForMessageBox();
+    // The message box the program shows now, or null; looks once.
+    HWND MessageBoxNow() const;
 
     // The exit code; 259 (still active) if it did not end within 30 seconds.
     DWORD WaitForExit();

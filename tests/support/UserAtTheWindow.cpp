@@ -133,6 +133,8 @@ bool UserAtTheWindow::Answers() {
 
 HWND UserAtTheWindow::WaitForDialog() { return program_.WaitForMessageBox(); }
 
+HWND UserAtTheWindow::DialogNow() const { return program_.MessageBoxNow(); }
+
 void UserAtTheWindow::SaveAs(const std::wstring& path) {
     Save(path);
     WaitUntilIdle();

@@ -64,6 +64,8 @@ public:
 
     // The dialog or message box the program opened; null after 30 seconds.
     HWND WaitForDialog();
+    // The dialog or message box open now, or null.
+    HWND DialogNow() const;
     // Types a full path into the save dialog's file name box and saves.
     void SaveAs(const std::wstring& path);
     // The same, returning as soon as the dialog has gone.
