@@ -92,32 +92,36 @@ double TimedSelectingClick(UserAtTheWindow& user, int last) {
     return SecondsSince(start);
 }
 
-void UseTheProgram(const std::string& tree, const std::string& work, Figures& figures, SIZE_T& peak) {
+// The whole job done by `program` ("program" or "baseline" in the figures'
+// names) through its windows.
+void UseTheProgram(const std::wstring& executable, const std::string& program, const std::string& tree,
+                   const std::string& work, Figures& figures) {
     const std::wstring wideTree = rt::ToWide(tree);
     const std::wstring wideWork = rt::ToWide(work);
-    UserAtTheWindow user(wideWork + L"\\start");
-    figures["peak after start-up"].values.push_back(static_cast<double>(PeakWorkingSet(user.Process())));
+    UserAtTheWindow user(wideWork + L"\\start", executable);
+    const auto figure = [&](const char* name) -> Figure& { return figures[program + ": " + name]; };
+    figure("peak after start-up").values.push_back(static_cast<double>(PeakWorkingSet(user.Process())));
     user.Click(kButton5);
-    figures["program: scan"].values.push_back(Timed(user, [&] { user.Save(wideTree + L"\\DUMMY"); }));
+    figure("scan").values.push_back(Timed(user, [&] { user.Save(wideTree + L"\\DUMMY"); }));
     user.WaitUntilIdle();
     const int count = static_cast<int>(SendMessageW(user.Control(kList1), LB_GETCOUNT, 0, 0));
-    figures["program: list click"].values.push_back(Timed(user, [&] { user.PressItemAt(count - 1); }));
+    figure("list click").values.push_back(Timed(user, [&] { user.PressItemAt(count - 1); }));
     user.WaitUntilIdle();
-    figures["program: deselect all"].values.push_back(Timed(user, [&] { user.Press(kButton4); }));
+    figure("deselect all").values.push_back(Timed(user, [&] { user.Press(kButton4); }));
     user.WaitUntilIdle();
-    figures["program: selecting list click"].values.push_back(TimedSelectingClick(user, count - 1));
+    figure("selecting list click").values.push_back(TimedSelectingClick(user, count - 1));
     user.WaitUntilIdle();
-    figures["program: select all"].values.push_back(Timed(user, [&] { user.Press(kButton3); }));
+    figure("select all").values.push_back(Timed(user, [&] { user.Press(kButton3); }));
     user.Click(kButton6);
     user.SaveAs(wideWork + L"\\copy\\DUMMY");
-    figures["program: copy"].values.push_back(TimedUntilMessage(user, [&] { user.Press(kButton7); }));
+    figure("copy").values.push_back(TimedUntilMessage(user, [&] { user.Press(kButton7); }));
     user.ReadAndCloseMessage();
-    figures["program: undo"].values.push_back(TimedUntilMessage(user, [&] { user.Press(kButton9); }));
+    figure("undo").values.push_back(TimedUntilMessage(user, [&] { user.Press(kButton9); }));
     user.ReadAndCloseMessage();
     user.Click(kButton8);
-    figures["program: export"].values.push_back(Timed(user, [&] { user.Save(wideWork + L"\\list"); }));
+    figure("export").values.push_back(Timed(user, [&] { user.Save(wideWork + L"\\list"); }));
     user.WaitUntilIdle();
-    peak = std::max(peak, PeakWorkingSet(user.Process()));
+    figure("peak").values.push_back(static_cast<double>(PeakWorkingSet(user.Process())));
     PostMessageW(user.Window(), WM_CLOSE, 0, 0);
     user.WaitForExit();
 }
@@ -196,30 +200,75 @@ void AgainstTestedFloor(Report& report, const char* action, const Figure& progra
     report.json += json;
 }
 
+// The earlier program against this one, run side by side in every
+// repetition: each phase's median for both, this one's time over the
+// earlier one's in every repetition, and the own costs per folder.
+void SideBySide(Report& report, Figures& figures, double folders, double emptyDialogPeak) {
+    report.Line("before and after, side by side (baseline: the earlier program):\n");
+    report.json += ",\n  \"baseline\": {";
+    const char* separator = "";
+    const auto phase = [&](const char* key, const char* name, const char* floor) {
+        const Figure& before = figures[std::string("baseline: ") + name];
+        const Figure& after = figures[std::string("program: ") + name];
+        const Figure ratio = Ratio(after, before);
+        report.Line("  %-22s baseline %8.3f s, program %8.3f s, program/baseline %.2f [%.2f, %.2f]", name,
+                    before.Median(), after.Median(), ratio.Median(), ratio.Min(), ratio.Max());
+        char json[256];
+        std::snprintf(json, sizeof json, "%s\"%s_s\": %.3f", separator, key, before.Median());
+        report.json += json;
+        separator = ", ";
+        if (floor != nullptr) {
+            const double ownBefore = OwnCostPerFolder(before, figures[floor], folders).Median();
+            const double ownAfter = OwnCostPerFolder(after, figures[floor], folders).Median();
+            report.Line(", own cost %.1f -> %.1f us/folder", ownBefore, ownAfter);
+            std::snprintf(json, sizeof json, ", \"%s_own_us_per_folder\": %.1f", key, ownBefore);
+            report.json += json;
+        }
+        report.Line("\n");
+    };
+    phase("scan", "scan", "floor: listing");
+    phase("copy", "copy", "floor: creation alone");
+    phase("undo", "undo", "floor: removal alone");
+    phase("click", "list click", nullptr);
+    phase("selecting_click", "selecting list click", nullptr);
+    phase("deselect_all", "deselect all", nullptr);
+    phase("select_all", "select all", nullptr);
+    const double before = figures["baseline: peak"].Max() / 1048576.0;
+    const double after = figures["program: peak"].Max() / 1048576.0;
+    report.Line("  peak above the empty program after one dialog: baseline %.1f MB, program %.1f MB\n",
+                before - emptyDialogPeak, after - emptyDialogPeak);
+    char json[128];
+    std::snprintf(json, sizeof json, ", \"above_dialog_mb\": %.1f}", before - emptyDialogPeak);
+    report.json += json;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: e2e_benchmark TREE WORK REPETITIONS RESULTS.txt RESULTS.json\n");
+    if (argc != 6 && argc != 7) {
+        std::fprintf(stderr, "usage: e2e_benchmark TREE WORK REPETITIONS RESULTS.txt RESULTS.json [BASELINE.exe]\n");
         return 2;
     }
     const std::string tree = argv[1];
     const std::string work = argv[2];
     const int repetitions = std::max(1, std::atoi(argv[3]));
+    const std::wstring baseline = argc == 7 ? rt::ToWide(argv[6]) : L"";
     Figures figures;
-    SIZE_T programPeak = 0;
     for (int repetition = 0; repetition < repetitions; ++repetition) {
         for (const char* folder : {"\\start", "\\copy", "\\floor"}) test::MakeFolders(work + folder);
         RunTheFloors(tree, work, figures);
         figures["xcopy /T /E"].values.push_back(RunXcopy(rt::ToWide(tree), rt::ToWide(work) + L"\\xcopy"));
         test::RemoveTree(work + "\\xcopy");
-        UseTheProgram(tree, work, figures, programPeak);
+        // The earlier program goes first in every other repetition.
+        if (!baseline.empty() && repetition % 2 == 0) UseTheProgram(baseline, "baseline", tree, work, figures);
+        UseTheProgram(L"", "program", tree, work, figures);
+        if (!baseline.empty() && repetition % 2 == 1) UseTheProgram(baseline, "baseline", tree, work, figures);
     }
     const std::wstring self = test::ThisTestProgram();
     const std::wstring emptyProgram = self.substr(0, self.find_last_of(L'\\') + 1) + L"empty_window.exe";
     const double emptyPeak = static_cast<double>(EmptyWindowPeak(emptyProgram, false)) / 1048576.0;
     const double emptyDialogPeak = static_cast<double>(EmptyWindowPeak(emptyProgram, true)) / 1048576.0;
-    const double peak = static_cast<double>(programPeak) / 1048576.0;
+    const double peak = figures["program: peak"].Max() / 1048576.0;
     const double folders = figures["folders"].Median();
 
     Report report;
@@ -261,17 +310,19 @@ int main(int argc, char** argv) {
                 figures["program: select all"].Median(), figures["program: export"].Median());
     report.Line("peak working set: program %.1f MB (%.1f MB after start-up), empty window program %.1f MB, "
                 "%.1f MB after one save dialog\n",
-                peak, figures["peak after start-up"].Median() / 1048576.0, emptyPeak, emptyDialogPeak);
+                peak, figures["program: peak after start-up"].Median() / 1048576.0, emptyPeak, emptyDialogPeak);
     report.Line("  the program above the empty window program after one save dialog: %.1f MB (target 6 MB)\n",
                 peak - emptyDialogPeak);
     std::snprintf(json, sizeof json,
                   "  \"click\": {\"ms\": %.1f, \"min_ms\": %.1f, \"max_ms\": %.1f, \"selecting_ms\": %.1f, "
                   "\"selecting_min_ms\": %.1f, \"selecting_max_ms\": %.1f},\n"
-                  "  \"memory\": {\"above_dialog_mb\": %.1f, \"program_mb\": %.1f, \"empty_dialog_mb\": %.1f}\n}\n",
+                  "  \"memory\": {\"above_dialog_mb\": %.1f, \"program_mb\": %.1f, \"empty_dialog_mb\": %.1f}",
                   click.Median() * 1000, click.Min() * 1000, click.Max() * 1000, selectingClick.Median() * 1000,
                   selectingClick.Min() * 1000, selectingClick.Max() * 1000, peak - emptyDialogPeak, peak,
                   emptyDialogPeak);
     report.json += json;
+    if (!baseline.empty()) SideBySide(report, figures, folders, emptyDialogPeak);
+    report.json += "\n}\n";
 
     std::fputs(report.text.c_str(), stdout);
     for (const auto& [path, content] : {std::pair{argv[4], &report.text}, std::pair{argv[5], &report.json}}) {

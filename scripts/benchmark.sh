@@ -5,6 +5,8 @@
 # figures and writes them to build/benchmark-results.txt and .json.
 #
 #   benchmark.sh               the end-to-end benchmark
+#   benchmark.sh --against REV the same, with the program as it was at the
+#                              commit REV run side by side in every repetition
 #   benchmark.sh --in-process  the source command, copy run and undo run in
 #                              process against bare loops of the same calls
 set -euo pipefail
@@ -56,9 +58,23 @@ fi
 rm -rf "$drive_c/soratn2-e2e-work"
 mkdir -p "$drive_c/soratn2-e2e-work"
 
+baseline=()
+if [ "${1:-}" = --against ]; then
+  # The earlier program alone, built from that commit's sources.
+  rev=${2:?a commit to measure against}
+  rm -rf "$build/baseline-src" "$drive_c/soratn2-baseline"
+  mkdir -p "$build/baseline-src" "$drive_c/soratn2-baseline"
+  git -C "$root" archive "$rev" | tar -x -C "$build/baseline-src"
+  cmake -S "$build/baseline-src" -B "$build/baseline" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$build/baseline-src/cmake/mingw-w64.cmake" -DSORATN2_BUILD_TESTS=OFF
+  cmake --build "$build/baseline" --target SORATN2 --parallel "$(nproc)"
+  cp "$build/baseline/bin/SORATN2.exe" "$drive_c/soratn2-baseline/"
+  baseline=('C:\soratn2-baseline\SORATN2.exe')
+fi
+
 "$wine_env" run "$build/wine" ja "$build/windows/bin/e2e_benchmark.exe" \
   'C:\soratn2-e2e-tree' 'C:\soratn2-e2e-work' "$repetitions" \
-  'C:\soratn2-e2e-work\results.txt' 'C:\soratn2-e2e-work\results.json'
+  'C:\soratn2-e2e-work\results.txt' 'C:\soratn2-e2e-work\results.json' "${baseline[@]}"
 {
   echo "$(date -u '+%Y-%m-%d'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Wine $(wine --version 2>/dev/null)"
   cat "$drive_c/soratn2-e2e-work/results.txt"

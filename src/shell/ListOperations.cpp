@@ -110,15 +110,16 @@ WPARAM ExistingItem(HWND list, long double index) {
     return static_cast<WPARAM>(i);
 }
 
-}  // namespace
-
-// Items are held back for a sorted list that is empty, or already holds some.
+// Within a procedure, items are held back for a sorted list that is empty,
+// or already holds some.
 bool MayHoldBack(HWND list) {
     if (HoldsItems(list)) return true;
     const LONG style = GetWindowLongW(list, GWL_STYLE);
     const bool sortsTexts = (style & LBS_SORT) != 0 && (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0;
     return rt::Stillness() != 0 && sortsTexts && Count(list) == 0;
 }
+
+}  // namespace
 
 void ClearList(const ControlHandle& list) {
     const HWND window = ChangingList(list);

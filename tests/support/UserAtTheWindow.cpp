@@ -37,8 +37,8 @@ HWND FileNameEdit(HWND dialog) {
 
 }  // namespace
 
-UserAtTheWindow::UserAtTheWindow(const std::wstring& startFolder)
-    : program_(test::ProgramBesideThisTest(), L"", startFolder) {
+UserAtTheWindow::UserAtTheWindow(const std::wstring& startFolder, const std::wstring& program)
+    : program_(program.empty() ? test::ProgramBesideThisTest() : program, L"", startFolder) {
     window_ = program_.WaitForMainWindow();
     if (window_ == nullptr) throw std::runtime_error("the main window did not appear");
     // The window shows before the program's start-up has run; its first

@@ -19,7 +19,8 @@ enum Control : int {
 // through its real windows only, from this separate process.
 class UserAtTheWindow {
 public:
-    explicit UserAtTheWindow(const std::wstring& startFolder);
+    // The program beside this one unless another is named.
+    explicit UserAtTheWindow(const std::wstring& startFolder, const std::wstring& program = {});
 
     HWND Window() const { return window_; }
     HWND Control(int id) const { return GetDlgItem(window_, id); }
