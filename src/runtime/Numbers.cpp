@@ -43,6 +43,11 @@ Int16 StoreInt16(long double x) {
 }
 
 std::int32_t IntArg(long double x) {
+    // Indices and counts are whole numbers already; they need no rounding.
+    if (x >= -2147483648.0L && x <= 2147483647.0L) {
+        const auto whole = static_cast<std::int32_t>(x);
+        if (static_cast<long double>(whole) == x) return whole;
+    }
     if (std::isnan(x)) Raise(err::kBadArgument);
     const long double rounded = std::round(x);  // ties away from zero
     if (rounded < -2147483648.0L || rounded > 2147483647.0L) Raise(err::kOverflow);
