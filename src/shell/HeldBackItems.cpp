@@ -32,6 +32,8 @@ std::map<HWND, Texts>& Kept() {
     return kept;
 }
 
+std::uint64_t puts = 0;
+
 void Insert(HWND list, const wchar_t* text, UINT message) {
     const WPARAM atTheEnd = static_cast<WPARAM>(-1);
     const LRESULT result = SendMessageW(list, message, message == LB_INSERTSTRING ? atTheEnd : 0,
@@ -96,9 +98,12 @@ bool PutHeldBackItems(HWND list) {
     if (found == Kept().end()) return false;
     const Texts texts = std::move(found->second);
     Kept().erase(found);
+    ++puts;
     if (IsWindow(list)) Put(list, texts);
     return true;
 }
+
+std::uint64_t PutsSoFar() { return puts; }
 
 void DropHeldBackItems(HWND list) { Kept().erase(list); }
 

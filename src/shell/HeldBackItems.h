@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
 
 // Items given one by one to an empty sorted list while an event procedure
@@ -30,6 +31,10 @@ void DropHeldBackItems(HWND list);
 
 // Puts the kept items of every list.
 void PutAllHeldBackItems();
+
+// How many times kept items have gone into a list so far: what is known of
+// a list's items stops holding when this changes.
+std::uint64_t PutsSoFar();
 
 // Drops the kept items, as at the start of a run.
 void ForgetHeldBackItems();

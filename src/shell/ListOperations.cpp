@@ -25,6 +25,7 @@ namespace {
 struct ListMemo {
     HWND list = nullptr;
     std::uint64_t stillness = 0;
+    std::uint64_t puts = 0;
     bool isList = false;
     bool redrawDeferred = false;
     LRESULT count = -1;
@@ -33,13 +34,15 @@ struct ListMemo {
     std::vector<int> indices;
 };
 
-// Outside a procedure nothing is kept.
+// Outside a procedure nothing is kept, nor across held-back items put in.
 ListMemo& Memo(HWND list) {
     static ListMemo memo;
     const std::uint64_t stillness = rt::Stillness();
-    if (memo.list != list || memo.stillness != stillness || stillness == 0) {
+    const std::uint64_t puts = PutsSoFar();
+    if (memo.list != list || memo.stillness != stillness || memo.puts != puts || stillness == 0) {
         memo.list = list;
         memo.stillness = stillness;
+        memo.puts = puts;
         memo.isList = false;
         memo.redrawDeferred = false;
         memo.count = -1;
@@ -62,11 +65,7 @@ HWND ListWindow(const ControlHandle& handle) {
 // or a change other than a new item.
 HWND SettledList(const ControlHandle& handle) {
     const HWND window = ListWindow(handle);
-    if (PutHeldBackItems(window)) {
-        ListMemo& memo = Memo(window);
-        memo.count = -1;
-        memo.highlightsKnown = false;
-    }
+    PutHeldBackItems(window);
     return window;
 }
 

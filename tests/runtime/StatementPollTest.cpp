@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -87,6 +88,41 @@ TEST_F(StatementPollTest, DeliversNothingWhileAnEventProcedureRuns) {
     Sleep(20);
     rt::Line(100);
     EXPECT_EQ(delivered, 25);
+}
+
+// What the program learns of its windows holds while the stillness stays:
+// between two looks of the poll within one procedure, and never outside one.
+TEST_F(StatementPollTest, StillnessChangesWhereverAMessageCouldComeThrough) {
+    std::vector<std::uint64_t> seen;
+    bool quick = false;
+    rt::QueueEvent([&] {
+        const ULONGLONG start = GetTickCount64();
+        rt::Line(1);
+        seen.push_back(rt::Stillness());
+        rt::Line(2);
+        seen.push_back(rt::Stillness());
+        quick = GetTickCount64() - start < 10;
+        Sleep(20);
+        rt::Line(3);
+        seen.push_back(rt::Stillness());
+        rt::PollAtNextStatement();
+        seen.push_back(rt::Stillness());
+    });
+    EXPECT_EQ(rt::Stillness(), 0u);
+    rt::WaitForEvents();
+    EXPECT_EQ(rt::Stillness(), 0u);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_NE(seen[0], 0u);
+    if (quick) {
+        EXPECT_EQ(seen[1], seen[0]);
+    }
+    EXPECT_NE(seen[2], seen[1]);
+    EXPECT_NE(seen[3], seen[2]);
+    std::uint64_t next = 0;
+    rt::QueueEvent([&] { next = rt::Stillness(); });
+    rt::WaitForEvents();
+    EXPECT_NE(next, seen[3]);
+    EXPECT_NE(next, 0u);
 }
 
 TEST_F(StatementPollTest, RunsEventsOneAtATimeInArrivalOrder) {

@@ -11,6 +11,7 @@
 #include "program/Program.h"
 #include "runtime/Cp932.h"
 #include "runtime/StatementPoll.h"
+#include "shell/DeferredRedraw.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
@@ -146,6 +147,19 @@ TEST(ListOperationsTest, AListFilledInOneProcedureHasTheOrderTheListGivesItemsOn
         shell::ClearList(LIST1);
         for (const std::string& text : texts) shell::AddItem(LIST1, text);
         EXPECT_EQ(Texts(), oneByOne);
+    }});
+}
+
+// Held-back items go in before a dialog as well, in the middle of a
+// procedure; what follows sees them.
+TEST(ListOperationsTest, ItemsPutInBeforeADialogAreSeenByTheRestOfTheProcedure) {
+    test::RunProgramWith({[] {
+        Fill({"B", "A"});
+        shell::ApplyBeforeDialog();
+        EXPECT_EQ(shell::ItemCount(LIST1), 2);
+        shell::SetSelection(LIST1, 1, -1);
+        EXPECT_EQ(shell::ItemText(LIST1, 1), "B");
+        EXPECT_EQ(shell::GetSelection(LIST1, 1), -1);
     }});
 }
 
