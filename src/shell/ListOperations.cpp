@@ -32,6 +32,13 @@ struct ListMemo {
     bool highlightsKnown = false;
     std::vector<char> highlighted;
     std::vector<int> indices;
+
+    // An item added or the list cleared: its count and highlights are no
+    // longer known.
+    void ForgetItems() {
+        count = -1;
+        highlightsKnown = false;
+    }
 };
 
 // Outside a procedure nothing is kept, nor across held-back items put in.
@@ -45,8 +52,7 @@ ListMemo& Memo(HWND list) {
         memo.puts = puts;
         memo.isList = false;
         memo.redrawDeferred = false;
-        memo.count = -1;
-        memo.highlightsKnown = false;
+        memo.ForgetItems();
     }
     return memo;
 }
@@ -113,9 +119,10 @@ WPARAM ExistingItem(HWND list, long double index) {
 // or already holds some.
 bool MayHoldBack(HWND list) {
     if (HoldsItems(list)) return true;
+    if (rt::Stillness() == 0) return false;
     const LONG style = GetWindowLongW(list, GWL_STYLE);
     const bool sortsTexts = (style & LBS_SORT) != 0 && (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0;
-    return rt::Stillness() != 0 && sortsTexts && Count(list) == 0;
+    return sortsTexts && Count(list) == 0;
 }
 
 }  // namespace
@@ -124,9 +131,7 @@ void ClearList(const ControlHandle& list) {
     const HWND window = ChangingList(list);
     DropHeldBackItems(window);
     SendMessageW(window, LB_RESETCONTENT, 0, 0);
-    ListMemo& memo = Memo(window);
-    memo.count = -1;
-    memo.highlightsKnown = false;
+    Memo(window).ForgetItems();
 }
 
 void AddItem(const ControlHandle& list, std::string_view text) {
@@ -136,9 +141,7 @@ void AddItem(const ControlHandle& list, std::string_view text) {
         HoldBackItem(window, wide);
         return;
     }
-    ListMemo& memo = Memo(window);
-    memo.count = -1;
-    memo.highlightsKnown = false;
+    Memo(window).ForgetItems();
     const LRESULT result = SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (result == LB_ERRSPACE) rt::Raise(rt::err::kListFull);
     if (result == LB_ERR) rt::Raise(rt::err::kListFailed);
