@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes, from the Linux side, the folder trees that a Windows program could
-# never make itself: names with characters Windows refuses or that have no
-# code page 932 form, names Windows would change, a name of 255 bytes, a deep
-# tree and links. The hostile-name tests scan them under Wine (C:\soratn2-hostile).
+# never make itself: names with characters Windows refuses, names Windows would
+# change, names whose characters have no code page 932 form, a name of 255
+# bytes, a deep tree and links. The hostile-name tests scan them under Wine (C:\soratn2-hostile).
 #
 #   hostile-trees.sh DIR      DIR is made anew
 set -euo pipefail
@@ -12,7 +12,8 @@ mkdir -p "$dir"
 cd "$dir"
 
 # names: one folder of each kind the scan must leave out, each with a folder
-# inside it, beside folders it must keep.
+# inside it, beside folders it must keep, among them names without a code
+# page 932 form.
 mkdir names
 (
   cd names
@@ -26,7 +27,20 @@ mkdir names
 )
 
 # one: a single name to leave out, for the exact notice.
-mkdir -p 'one/..¥..¥x/inside' one/ok
+mkdir -p 'one/q?x/inside' one/ok
+
+# exact: names from Mac and web input that look like Japanese punctuation but
+# have no code page 932 form (〜 U+301C, − U+2212, — U+2014, ‖ U+2016, ¢ £ ¬),
+# and others from abroad, in a source and a destination whose own names have
+# one too; beside them names the scan must still leave out.
+mkdir -p exact/納品〜控え
+(
+  cd exact
+  mkdir -p 営業〜企画
+  cd 営業〜企画
+  mkdir -p '4月〜6月/A−B' 'café/naïve' '😀' '한글/𠮷野家' '価格¥100' '見積—改‖' '¢£¬' 'ok/ソ表' 'ｶﾅ～全角'
+  mkdir -p 'q?x/inside' 'CON' 'dot.'
+)
 
 # long: a name of 255 bytes, the most Linux and NTFS allow, with a folder in it.
 mkdir -p "long/$(printf 'n%.0s' $(seq 255))/inside" long/short

@@ -5,6 +5,7 @@
 #include "app/EventProcedures.h"
 #include "app/res/Resources.h"
 #include "program/Program.h"
+#include "runtime/Cp932.h"
 #include "runtime/DirectorySearch.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/ModalUi.h"
@@ -27,6 +28,7 @@ namespace {
 void ResetRunState() {
     rt::ResetStatementPoll();
     rt::CloseAllSearches();
+    rt::ForgetLentCharacters();
     shell::ForgetDeferredChanges();
     shell::ResetKeyboardNavigation();
     program::ClearVariables();

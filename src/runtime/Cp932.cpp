@@ -4,81 +4,96 @@
 
 #include <climits>
 
+#include "runtime/LentPlaces.h"
+
 namespace rt {
 
 namespace {
 
 constexpr UINT kCodePage = 932;
 
-std::string_view UpToZero(std::string_view text) {
-    return text.substr(0, text.find('\0'));
+std::string_view UpToZero(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+const wchar_t* Units(std::u16string_view text) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 in both");
+    return reinterpret_cast<const wchar_t*>(text.data());
 }
 
-bool Convert(std::string_view text, DWORD flags, std::wstring& wide) {
-    wide.clear();
-    if (text.empty()) return true;
-    if (text.size() > static_cast<std::size_t>(INT_MAX)) return false;
-    const int length = static_cast<int>(text.size());
-    const int needed = MultiByteToWideChar(kCodePage, flags, text.data(), length, nullptr, 0);
-    if (needed <= 0) return false;
-    wide.resize(static_cast<std::size_t>(needed));
-    return MultiByteToWideChar(kCodePage, flags, text.data(), length, wide.data(), needed) == needed;
+class SystemCp932 final : public Cp932Table {
+public:
+    bool Encode(std::u16string_view text, std::string& bytes) const override {
+        bytes.clear();
+        if (text.empty()) return true;
+        if (text.size() > static_cast<std::size_t>(INT_MAX)) return false;
+        // WC_NO_BEST_FIT_CHARS keeps every character that does not come back
+        // unchanged from its code page 932 form out of the result, and the
+        // used-default flag says that happened. A lone surrogate has no form.
+        const int length = static_cast<int>(text.size());
+        BOOL usedDefault = FALSE;
+        const int needed = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, Units(text), length, nullptr, 0,
+                                               nullptr, &usedDefault);
+        if (needed <= 0 || usedDefault) return false;
+        bytes.resize(static_cast<std::size_t>(needed));
+        const int written = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, Units(text), length,
+                                                bytes.data(), needed, nullptr, &usedDefault);
+        // Belt and braces: the bytes must give back the very same text.
+        std::u16string back;
+        if (written != needed || usedDefault || !Decode(bytes, false, back) || back != text) {
+            bytes.clear();
+            return false;
+        }
+        return true;
+    }
+
+    bool Decode(std::string_view bytes, bool lenient, std::u16string& text) const override {
+        text.clear();
+        if (bytes.empty()) return true;
+        if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return false;
+        const DWORD flags = lenient ? 0 : MB_ERR_INVALID_CHARS;
+        const int length = static_cast<int>(bytes.size());
+        const int needed = MultiByteToWideChar(kCodePage, flags, bytes.data(), length, nullptr, 0);
+        if (needed <= 0) return false;
+        text.resize(static_cast<std::size_t>(needed));
+        return MultiByteToWideChar(kCodePage, flags, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()),
+                                   needed) == needed;
+    }
+};
+
+LentPlaces& Lent() {
+    static const SystemCp932 table;
+    static LentPlaces places(table);
+    return places;
 }
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+// Copies rather than casts: wchar_t and char16_t are distinct types to the
+// compiler, even where both are UTF-16 units.
+std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
-// One code point: two UTF-16 units for a surrogate pair, else one.
-std::size_t CodePointLength(std::wstring_view text, std::size_t at) {
-    return IsHighSurrogate(text[at]) && at + 1 < text.size() && IsLowSurrogate(text[at + 1]) ? 2 : 1;
-}
+std::wstring Wide(const std::u16string& text) { return {text.begin(), text.end()}; }
 
 }  // namespace
 
 std::wstring ToWide(std::string_view text) {
-    std::wstring wide;
-    Convert(UpToZero(text), 0, wide);
-    return wide;
+    std::u16string wide;
+    if (!Lent().ToSystem(UpToZero(text), true, wide)) wide.clear();
+    return Wide(wide);
 }
 
 bool ToWidePath(std::string_view path, std::wstring& wide) {
-    return Convert(UpToZero(path), MB_ERR_INVALID_CHARS, wide);
+    std::u16string text;
+    const bool exact = Lent().ToSystem(UpToZero(path), false, text);
+    wide = exact ? Wide(text) : std::wstring();
+    return exact;
 }
 
-bool ToCp932(std::wstring_view text, std::string& bytes) {
-    bytes.clear();
-    if (text.empty()) return true;
-    if (text.size() > static_cast<std::size_t>(INT_MAX)) return false;
-    // WC_NO_BEST_FIT_CHARS keeps every character that does not come back
-    // unchanged from its code page 932 form out of the result, and the
-    // used-default flag says that happened. A lone surrogate has no form either.
-    const int length = static_cast<int>(text.size());
-    BOOL usedDefault = FALSE;
-    const int needed = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text.data(), length,
-                                           nullptr, 0, nullptr, &usedDefault);
-    if (needed <= 0 || usedDefault) return false;
-    bytes.resize(static_cast<std::size_t>(needed));
-    const int written = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text.data(), length,
-                                            bytes.data(), needed, nullptr, &usedDefault);
-    // Belt and braces: the bytes must give back the very same text.
-    std::wstring back;
-    if (written != needed || usedDefault || !Convert(bytes, MB_ERR_INVALID_CHARS, back) || back != text) {
-        bytes.clear();
-        return false;
-    }
-    return true;
-}
+bool ToCp932(std::wstring_view text, std::string& bytes) { return Lent().ToProgram(Utf16(text), bytes); }
 
-std::string ToCp932Shown(std::wstring_view text) {
-    std::string bytes;
-    if (ToCp932(text, bytes)) return bytes;
-    std::string character;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = CodePointLength(text, at);
-        bytes += ToCp932(text.substr(at, length), character) ? character : "?";
-        at += length;
-    }
-    return bytes;
-}
+std::string ToCp932Shown(std::wstring_view text) { return Lent().ToProgramShown(Utf16(text)); }
+
+std::string WrittenForm(std::string_view text) { return Lent().Written(text); }
+
+bool HoldsLentCharacters(std::string_view text) { return Lent().HoldsLent(text); }
+
+void ForgetLentCharacters() { Lent().Forget(); }
 
 }  // namespace rt

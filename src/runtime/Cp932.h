@@ -6,7 +6,9 @@
 // The one place where program strings (code page 932 bytes) meet the
 // system's UTF-16. Code page 932 is named explicitly, so the result does not
 // depend on the system's ANSI code page. Nothing is ever replaced by a
-// look-alike (¥ by "\", é by "e"): that would name another file.
+// look-alike (¥ by "\", é by "e"): that would name another file. A character
+// without a code page 932 form is lent a user-defined character for the run
+// (runtime/LentPlaces), so every name Windows can hold is carried exactly.
 namespace rt {
 
 // The bytes up to the first zero byte, as the system would see them.
@@ -18,13 +20,21 @@ std::wstring ToWide(std::string_view text);
 // file is meant).
 bool ToWidePath(std::string_view path, std::wstring& wide);
 
-// The exact code page 932 form of text: false, with `bytes` empty, when some
-// character has none.
+// The program form of text: false, with `bytes` empty, only when some
+// character could get no place because the run has lent every place.
 bool ToCp932(std::wstring_view text, std::string& bytes);
 
-// For text that is read rather than used as a name as it is: each character
-// without a code page 932 form reads as "?", which no Windows name can hold,
-// so the result never names another file.
+// The same, with "?" for each character that could get no place; "?" is in
+// no Windows name, so the result never names another file.
 std::string ToCp932Shown(std::wstring_view text);
+
+// The bytes as a text file holds them: each lent character as "?".
+std::string WrittenForm(std::string_view text);
+
+// Whether the text holds a lent character.
+bool HoldsLentCharacters(std::string_view text);
+
+// Every lent place free again: the start and end of a run.
+void ForgetLentCharacters();
 
 }  // namespace rt

@@ -42,6 +42,28 @@ Search& OpenSearch(long double number) {
     return *search;
 }
 
+// Whether the entry opens under the name the listing gave. Taken on trust for
+// names of code page 932 characters, which the program has always used; asked
+// of a name with lent characters, the kind a file server or another system
+// may hand out in a form that names nothing.
+bool OpensUnderItsName(const Search& search) {
+    const std::size_t folderEnd = search.pattern.find_last_of(L"\\/:");
+    const std::wstring folder = folderEnd == std::wstring::npos ? L"" : search.pattern.substr(0, folderEnd + 1);
+    const std::wstring path = LongFormWhereNeeded(folder + search.entry.cFileName);
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME;
+}
+
+// The entry's name in program form. One that does not open as given reads
+// with "?" for its lent characters: no Windows name holds "?", so it can name
+// no folder.
+std::string EntryName(const Search& search) {
+    std::string name = ToCp932Shown(search.entry.cFileName);
+    if (!HoldsLentCharacters(name) || OpensUnderItsName(search)) return name;
+    return WrittenForm(name);
+}
+
 std::string AttributeLetters(DWORD attributes) {
     return {(attributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : '-',
             (attributes & FILE_ATTRIBUTE_READONLY) ? 'R' : '-',
@@ -51,12 +73,13 @@ std::string AttributeLetters(DWORD attributes) {
 }  // namespace
 
 void SearchOpen(std::string_view pattern, long double searchNumber) {
-    if (pattern.size() > kMaxPathBytes) Raise(err::kBadArgument);
+    if (PathLength(pattern) > kMaxPathBytes) Raise(err::kBadArgument);
     std::optional<Search>& search = Searches()[SearchNumber(searchNumber)];
     if (search) Raise(err::kNumberInUse);
     std::wstring wide;
-    // A pattern that cannot be given to the system matches nothing.
-    ToWidePath(pattern, wide);
+    // A pattern that cannot be given to the system matches nothing; a long
+    // one goes in its long form, which Windows needs from 248 characters on.
+    if (ToWidePath(pattern, wide)) wide = LongFormWhereNeeded(std::move(wide));
     search.emplace();
     search->pattern = std::move(wide);
 }
@@ -89,7 +112,7 @@ std::string SearchField(long double searchNumber, long double field) {
     // Only the name and the attribute letters are kept of an entry; there is
     // no entry before the first SearchNext or after the end.
     if (!search.started || search.atEnd) Raise(err::kBadArgument);
-    if (fieldNumber == kFieldName) return ToCp932Shown(search.entry.cFileName);
+    if (fieldNumber == kFieldName) return EntryName(search);
     if (fieldNumber == kFieldAttributes) return AttributeLetters(search.entry.dwFileAttributes);
     Raise(err::kBadArgument);
 }

@@ -32,7 +32,7 @@ EntryKind FindEntry(std::string_view path) {
 }
 
 std::wstring FolderPath(std::string_view path) {
-    if (path.size() > kMaxPathBytes) Raise(err::kBadArgument);
+    if (PathLength(path) > kMaxPathBytes) Raise(err::kBadArgument);
     return SystemFolderPath(path);
 }
 
@@ -93,7 +93,7 @@ std::string CurrentFolder(std::string_view drive) {
 }
 
 void EraseFile(std::string_view path) {
-    if (path.size() > kMaxPathBytes) Raise(err::kBadFileName);
+    if (PathLength(path) > kMaxPathBytes) Raise(err::kBadFileName);
     if (IsDeviceName(path)) Raise(err::kBadFileName);
     std::wstring wide;
     if (!ToWidePath(path, wide)) Raise(err::kNotFound);

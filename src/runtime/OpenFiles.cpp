@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "runtime/Ascii.h"
+#include "runtime/Cp932.h"
 #include "runtime/ErrorMapping.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/Handles.h"
@@ -106,7 +107,7 @@ DWORD CloseNumber(FileTable& table, int number) {
 }  // namespace
 
 void OpenForOutput(std::string_view path, long double fileNumber) {
-    if (path.size() > kMaxPathBytes) Raise(err::kBadFileName);
+    if (PathLength(path) > kMaxPathBytes) Raise(err::kBadFileName);
     FileTable& table = Table();
     const int number = FileNumber(fileNumber);
     if (table.placeOfNumber[number]) Raise(err::kNumberInUse);
@@ -132,13 +133,14 @@ void WriteLine(long double fileNumber, std::string_view line) {
 
     std::string buffer;
     try {
-        buffer.reserve(line.size() + 2);
+        buffer = AsWritten(line);
+        buffer.reserve(buffer.size() + 2);
     } catch (const std::bad_alloc&) {
         Raise(err::kNoLineBuffer);
     } catch (const std::length_error&) {
         Raise(err::kNoLineBuffer);
     }
-    buffer.append(line).append("\r\n");
+    buffer.append("\r\n");
     // One write per line, so a line is never broken up.
     if (!WriteAll(table.places[*place]->handle.Get(), buffer.data(), buffer.size())) {
         RaiseLastSystemError();
@@ -162,6 +164,8 @@ void CloseFiles(std::initializer_list<long double> fileNumbers) {
     // Every file is closed first; a lost end mark is still reported.
     if (failure != 0) RaiseSystemError(failure);
 }
+
+std::string AsWritten(std::string_view text) { return WrittenForm(text); }
 
 bool IsOpenUnderSomeNumber(const std::wstring& absolutePath) {
     for (const auto& file : Table().places) {

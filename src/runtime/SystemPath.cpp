@@ -15,6 +15,13 @@ std::wstring SystemPath(std::string_view path) {
     return wide;
 }
 
+std::size_t PathLength(std::string_view path) {
+    if (!HoldsLentCharacters(path)) return path.size();
+    std::wstring wide;
+    ToWidePath(path, wide);
+    return wide.size();
+}
+
 std::wstring SystemFolderPath(std::string_view path) { return LongFormWhereNeeded(SystemPath(path)); }
 
 std::wstring LongFormWhereNeeded(std::wstring wide) {

@@ -9,6 +9,11 @@ namespace rt {
 
 inline constexpr std::size_t kMaxPathBytes = 260;
 
+// What a path's length is held to kMaxPathBytes by: its bytes; for a path
+// that holds lent characters, the UTF-16 units the system counts, since its
+// bytes say nothing of what the system can take.
+std::size_t PathLength(std::string_view path);
+
 // The path as the system takes it. Bytes that are no code page 932 text raise
 // 55: a name the system could not be given as written.
 std::wstring SystemPath(std::string_view path);

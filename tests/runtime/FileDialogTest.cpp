@@ -15,6 +15,7 @@
 
 #include "runtime/Cp932.h"
 #include "runtime/ModalUi.h"
+#include "runtime/SplitPath.h"
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
@@ -323,12 +324,21 @@ TEST_F(FileDialogTest, ConfirmedPathComesBackInCodePage932) {
     EXPECT_EQ(rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1), "C:\\\x83\x5C\\\x95\x5C \xCC\xA7\xB2\xD9\\DUMMY");
 }
 
+// The nearest code page 932 forms would name other folders (C:\A\B,
+// C:\Cafe): each character without a form is carried exactly instead.
+TEST_F(FileDialogTest, PathsWithCharactersWithoutACodePage932FormAreUsedExactly) {
+    for (const wchar_t* path : {L"C:\\A\u00A5B\\DUMMY", L"C:\\Caf\u00E9\\DUMMY", L"C:\\\U0001F600\\DUMMY",
+                                L"C:\\\u55B6\u696D\u301C\u4F01\u753B\\DUMMY"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
+        ui.answer = path;
+        const std::string result = rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1);
+        EXPECT_EQ(rt::ToWide(result), path);
+        EXPECT_EQ(rt::SplitPath(result).name, "DUMMY");
+    }
+}
+
 TEST_F(FileDialogTest, PathTheProgramCannotUseCountsAsFailedDialog) {
     const wchar_t* paths[] = {
-        // The nearest code page 932 forms would name other folders: C:\A\B, C:\Cafe.
-        L"C:\\A\u00A5B\\DUMMY",
-        L"C:\\Caf\u00E9\\DUMMY",
-        L"C:\\\U0001F600\\DUMMY",
         // What Wine's dialog reports when a WM_QUIT ends it.
         L"DUMMY",
         L"",

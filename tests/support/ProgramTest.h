@@ -25,6 +25,9 @@ protected:
     void Choose(const std::string& folder, const std::string& name = "DUMMY") {
         ui.dialogAnswers.push_back(rt::ToWide(folder + "\\" + name));
     }
+    // The same for a folder whose name has characters without a code page
+    // 932 form: such a program string means something only within a run.
+    void Choose(const std::wstring& folder) { ui.dialogAnswers.push_back(folder + L"\\DUMMY"); }
     void Cancel() { ui.dialogAnswers.push_back(std::nullopt); }
 
     std::string ScanLog() const { return ReadBytes(start / "TEST_FOL.TXT"); }

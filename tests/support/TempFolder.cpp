@@ -99,6 +99,13 @@ void RemoveTree(std::string_view path) { RemoveWideTree(Wide(path)); }
 
 std::vector<std::string> FoldersBelow(std::string_view path) {
     std::vector<std::string> folders;
+    for (const std::wstring& folder : FoldersBelowWide(path)) folders.push_back(rt::ToCp932Shown(folder));
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
+std::vector<std::wstring> FoldersBelowWide(std::string_view path) {
+    std::vector<std::wstring> folders;
     std::vector<std::wstring> waiting{L""};
     const std::wstring root = Wide(path) + L"\\";
     while (!waiting.empty()) {
@@ -110,7 +117,7 @@ std::vector<std::string> FoldersBelow(std::string_view path) {
         do {
             const std::wstring name = entry.cFileName;
             if (name == L"." || name == L".." || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-            folders.push_back(rt::ToCp932Shown(folder + name));
+            folders.push_back(folder + name);
             waiting.push_back(folder + name + L"\\");
         } while (FindNextFileW(search, &entry));
         FindClose(search);

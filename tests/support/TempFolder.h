@@ -35,5 +35,7 @@ void RemoveTree(std::string_view path);
 
 // Every folder below `path`, relative to it, sorted. For trees without links.
 std::vector<std::string> FoldersBelow(std::string_view path);
+// The same as the system names them, for names without a code page 932 form.
+std::vector<std::wstring> FoldersBelowWide(std::string_view path);
 
 }  // namespace test

@@ -12,9 +12,9 @@ using rt::Line;
 
 // Lists the folder scanFolder: one scan log line, then every subfolder
 // appended to the table. Stops at the table's limit. A subfolder whose name
-// cannot be made exactly at a destination is left out with all it holds, and
-// a folder whose listing pattern the system would not take is not looked
-// into; both are counted for the notice at the end of the scan.
+// Windows cannot hold or open as read is left out with all it holds, and a
+// folder whose listing pattern the system would not take is not looked into;
+// both are counted for the notice at the end of the scan.
 void フォルダー名取得_SUB(rt::Single& subfolderCount) {
     std::string fullPath;
     std::string pattern;
@@ -26,14 +26,14 @@ void フォルダー名取得_SUB(rt::Single& subfolderCount) {
     } else {
         Line(1005); pattern = sourceBase + scanFolder + "\\*.*";
     }
-    Line(1021); if (pattern.size() > rt::kMaxPathBytes) {
+    Line(1021); if (rt::PathLength(pattern) > rt::kMaxPathBytes) {
         Line(1022); unlistedCount = rt::StoreSingle(rt::Add(unlistedCount, 1));
         Line(1023); if (unlistedCount == 1) {
             Line(1024); firstUnlisted = fullPath;
         }
         return;
     }
-    Line(1002); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(fullPath)), 2) + ") " + fullPath);
+    Line(1002); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::AsWritten(fullPath))), 2) + ") " + fullPath);
     Line(1025); rt::SearchOpen(pattern, 1);
     for (;;) {
         Line(1006); rt::SearchNext(1);
@@ -41,8 +41,8 @@ void フォルダー名取得_SUB(rt::Single& subfolderCount) {
         Line(1008); if (rt::LeftBytes(rt::SearchField(1, rt::kFieldAttributes), 1) == "D") {
             Line(1009); name = rt::SearchField(1, rt::kFieldName);
             Line(1010); if (name != "." && name != "..") {
-                // A character without a code page 932 form reads as "?", so
-                // such a name is left out here too.
+                // A name that does not open as read holds "?", so it is left
+                // out here too.
                 Line(1026); if (!rt::IsExactFolderName(name)) {
                     Line(1027); excludedCount = rt::StoreSingle(rt::Add(excludedCount, 1));
                     Line(1028); if (excludedCount == 1) {

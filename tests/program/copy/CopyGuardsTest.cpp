@@ -9,6 +9,7 @@
 #include "program/Program.h"
 #include "runtime/Cp932.h"
 #include "shell/ListOperations.h"
+#include "support/ChildProgram.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
 #include "support/ProgramTest.h"
@@ -74,6 +75,32 @@ TEST_F(CopyGuardsTest, ATargetTooLongForTheSystemStopsTheRunBeforeItStarts) {
     EXPECT_EQ(ui.messageBoxes[0].text, L"コピー先のパスが長すぎるフォルダーがあるので処理できません\r\n" +
                                            rt::ToWide(deep + "\\A\\" + longName));
     EXPECT_EQ(ui.messageBoxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+// é has no code page 932 form: two bytes in the program, one unit to the
+// system. A path holding it is held to 260 units, as the system counts.
+TEST_F(CopyGuardsTest, ATargetWithCharactersWithoutACodePage932FormIsHeldToWhatTheSystemCounts) {
+    test::TempFolder destination;
+    const std::wstring name(120, L'\u00E9');
+    ASSERT_TRUE(CreateDirectoryW((rt::ToWide(source.Path()) + L"\\" + name).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + rt::ToWide(source.Path()) + L"\\" + name + L"\\" + name).c_str(), nullptr));
+    Choose(source.Path());
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] { test::Click(BUTTON7); },
+        [&] {
+            EXPECT_TRUE(test::FoldersBelowWide(destination.Path()).empty());
+            test::ClickItem(shell::ItemText(LIST1, 1));
+        },
+        [] { test::Click(BUTTON7); },
+        [&] { EXPECT_EQ(test::FoldersBelowWide(destination.Path()), std::vector<std::wstring>{name}); },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 3u);
+    EXPECT_EQ(ui.messageBoxes[1].text, L"コピー先のパスが長すぎるフォルダーがあるので処理できません\r\n" +
+                                           rt::ToWide(destination.Path()) + L"\\" + name + L"\\" + name);
+    EXPECT_EQ(ui.messageBoxes[2].text, L"フォルダーのコピーを終了しました。");
 }
 
 TEST_F(CopyGuardsTest, AFileWhereAFolderMustGoStopsTheRunAndKeepsTheUndo) {
@@ -166,7 +193,7 @@ TEST_F(CopyGuardsTest, AParentNameWindowsCannotMakeExactlyIsRefusedBeforeAnythin
 
 // The user can type characters that have no code page 932 form; they read as
 // "?", which the correction turns into "？" in plain view in EDIT1.
-TEST_F(CopyGuardsTest, AParentNameTypedWithoutACodePage932FormIsCorrectedInView) {
+TEST_F(CopyGuardsTest, AParentNameTypedWithoutACodePage932FormIsKeptExactlyAndCorrected) {
     test::TempFolder destination;
     test::MakeFolders(source / "SRC\\A");
     Choose(source / "SRC");
@@ -178,12 +205,13 @@ TEST_F(CopyGuardsTest, AParentNameTypedWithoutACodePage932FormIsCorrectedInView)
             test::Click(CHECK1);
         },
         [] {
-            SetWindowTextW(EDIT1.window, L"caf\u00E9");
+            SetWindowTextW(EDIT1.window, L"caf\u00E9:\u301C");
             test::Click(BUTTON7);
         },
         [&] {
-            EXPECT_EQ(shell::ReadText(EDIT1), "caf？");
-            EXPECT_EQ(test::FoldersBelow(destination.Path()), (std::vector<std::string>{"caf？", "caf？\\A"}));
+            EXPECT_EQ(test::WindowText(EDIT1.window), L"caf\u00E9：\u301C");
+            EXPECT_EQ(test::FoldersBelowWide(destination.Path()),
+                      (std::vector<std::wstring>{L"caf\u00E9：\u301C", L"caf\u00E9：\u301C\\A"}));
         },
     });
 }
