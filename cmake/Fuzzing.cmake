@@ -23,7 +23,7 @@ ExternalProject_Add(fuzz
 # -runs=0 runs every file of the corpus once and nothing else; a crash, a
 # broken invariant or an input that runs for more than ten seconds fails the
 # test and leaves the input in the fuzz folder.
-foreach(target split_path full_width strings name_correction folder_name)
+foreach(target split_path full_width strings name_correction folder_name lent_places)
   add_test(NAME fuzz.${target}
     COMMAND ${SORATN2_FUZZ_DIR}/bin/${target} -runs=0 -timeout=10
             ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${target}

@@ -10,7 +10,7 @@ build=${SORATN2_BUILD_DIR:-$root/build}
 seconds=${1:-60}
 fuzz=$build/fuzz
 findingsRoot=$fuzz/findings/$(date +%Y%m%d-%H%M%S)
-targets=(split_path full_width strings name_correction folder_name)
+targets=(split_path full_width strings name_correction folder_name lent_places)
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
