@@ -16,8 +16,8 @@
 #include "runtime/OpenFiles.h"
 #include "runtime/StatementPoll.h"
 #include "runtime/Strings.h"
-#include "shell/DeferredRedraw.h"
 #include "shell/ListOperations.h"
+#include "shell/ProcedureState.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
 #include "support/ScriptedModalUi.h"
@@ -43,14 +43,14 @@ void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSe
     rt::OpenForOutput(logFolder + "\\pieces.txt", 3);
     for (int i = 0; i < folders; ++i) {
         const std::string& path = program::folderNames[i];
-        rt::WriteLine(3, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(path)), 2) + ") " + path);
+        rt::WriteLine(3, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::AsWritten(path))), 2) + ") " + path);
     }
     rt::CloseFiles({3});
     figures["piece: scan log lines"].values.push_back(SecondsSince(start));
 
     start = Now();
     for (int i = 0; i < folders; ++i) shell::SetCaption(program::TEXT1, rt::NumText(i + 1));
-    shell::ShowDeferredChanges();
+    shell::Settle(rt::SettlePoint::kProcedureEnded);
     figures["piece: counter captions"].values.push_back(SecondsSince(start));
 
     // One paint of a long procedure, with a new count to show, times the
@@ -78,14 +78,14 @@ void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSe
 
     start = Now();
     program::ADD_LIST1_SUB();
-    shell::ShowDeferredChanges();
+    shell::Settle(rt::SettlePoint::kProcedureEnded);
     figures["piece: list fill"].values.push_back(SecondsSince(start));
     start = Now();
     for (int i = 0; i < folders; ++i) program::folderNames[i] = shell::ItemText(program::LIST1, i);
     figures["piece: list read back"].values.push_back(SecondsSince(start));
     start = Now();
     program::SET_LIST1_SUB();
-    shell::ShowDeferredChanges();
+    shell::Settle(rt::SettlePoint::kProcedureEnded);
     figures["piece: select all"].values.push_back(SecondsSince(start));
 }
 

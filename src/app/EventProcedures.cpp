@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "program/Program.h"
-#include "shell/DeferredRedraw.h"
 
 namespace app {
 
@@ -32,10 +31,7 @@ constexpr std::array<std::pair<std::string_view, Procedure>, 12> kProcedures{{
 std::function<void()> EventProcedure(std::string_view name) {
     for (const auto& [procedureName, procedure] : kProcedures) {
         if (procedureName == name) {
-            return [procedure] {
-                procedure(program::MAINFORM);
-                shell::ShowDeferredChanges();
-            };
+            return [procedure] { procedure(program::MAINFORM); };
         }
     }
     return {};

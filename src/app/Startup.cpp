@@ -11,11 +11,12 @@
 #include "runtime/ModalUi.h"
 #include "runtime/OpenFiles.h"
 #include "runtime/Reports.h"
+#include "runtime/RunHooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/StatementPoll.h"
-#include "shell/DeferredRedraw.h"
 #include "shell/KeyboardNavigation.h"
 #include "shell/MainWindow.h"
+#include "shell/ProcedureState.h"
 
 namespace app {
 
@@ -29,7 +30,7 @@ void ResetRunState() {
     rt::ResetStatementPoll();
     rt::CloseAllSearches();
     rt::ForgetLentCharacters();
-    shell::ForgetDeferredChanges();
+    shell::ForgetProcedureState();
     shell::ResetKeyboardNavigation();
     program::ClearVariables();
 }
@@ -42,12 +43,7 @@ void EndProgram() {
         // Every file has been closed all the same; the program is ending.
     }
     shell::DestroyMainForm();
-    rt::SetMessageFilter(nullptr);
-    rt::SetPaintDuringProcedures(nullptr);
-    rt::SetBeforeModalHook(nullptr);
-    rt::SetMainWindow(nullptr);
     SetUnhandledExceptionFilter(nullptr);
-    ResetRunState();
 }
 
 void RunMainBody(void (*mainBody)()) {
@@ -73,15 +69,18 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
         rt::ReportStartupFailure("ウィンドウをオープンできません");
         return 0;
     }
-    rt::SetMainWindow(form);
-    ShowWindow(form, showState);
-    UpdateWindow(form);
-    rt::SetMessageFilter(shell::NavigateByKeyboard);
-    rt::SetPaintDuringProcedures(shell::PaintWhileBusy);
-    rt::SetBeforeModalHook(shell::ApplyBeforeDialog);
-    rt::InstallFaultReport();
-    RunMainBody(mainBody);
-    EndProgram();
+    {
+        const rt::RunHooksInstalled hooks({.mainWindow = form,
+                                           .filter = shell::NavigateByKeyboard,
+                                           .paint = shell::PaintWhileBusy,
+                                           .settle = shell::Settle});
+        ShowWindow(form, showState);
+        UpdateWindow(form);
+        rt::InstallFaultReport();
+        RunMainBody(mainBody);
+        EndProgram();
+    }
+    ResetRunState();
     return 0;
 }
 

@@ -20,7 +20,6 @@ inline constexpr int kBadFileName = 55;
 inline constexpr int kNotOpen = 57;           // number not bound
 inline constexpr int kNotFound = 63;
 inline constexpr int kAlreadyExists = 64;
-inline constexpr int kTooManyFiles = 66;
 inline constexpr int kAccessDenied = 75;
 inline constexpr int kNoLineBuffer = 89;      // no memory for a line to write
 inline constexpr int kUnboundHandle = 1000;   // control handle not bound, or its window gone

@@ -126,7 +126,7 @@ std::string ShowFileDialog(HWND owner, std::string_view title, std::string_view 
     request.flags = kAlwaysFlags | (asksBeforeOverwriting ? OFN_OVERWRITEPROMPT : 0);
     request.maxPath = kMaxPathChars;
 
-    const std::optional<std::wstring> chosen = CurrentModalUi().ShowSaveDialog(request);
+    const std::optional<std::wstring> chosen = ShowSaveDialog(request);
     if (!chosen) return std::string(kDialogCancelled);
     return ProgramPath(*chosen);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/RunHooks.h"
 #include "runtime/StatementPoll.h"
 
 namespace rt {
@@ -37,19 +38,31 @@ public:
 
 SystemModalUi systemUi;
 ModalUi* current = &systemUi;
-void (*beforeModal)() = nullptr;
+
+// Around one conversation: keys pressed while it is open, Ctrl+C among them,
+// are seen by the first statement after it.
+class Conversation {
+public:
+    Conversation() { Settle(SettlePoint::kDialogOpening); }
+    ~Conversation() {
+        Settle(SettlePoint::kDialogReturned);
+        PollAtNextStatement();
+    }
+    Conversation(const Conversation&) = delete;
+    Conversation& operator=(const Conversation&) = delete;
+};
 
 }  // namespace
 
-ModalUi& CurrentModalUi() {
-    if (beforeModal != nullptr) beforeModal();
-    // Keys pressed while the box is open, Ctrl+C among them, are seen by the
-    // first statement after it.
-    PollAtNextStatement();
-    return *current;
+int ShowMessageBox(const MessageBoxRequest& request) {
+    const Conversation conversation;
+    return current->ShowMessageBox(request);
 }
 
-void SetBeforeModalHook(void (*hook)()) { beforeModal = hook; }
+std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request) {
+    const Conversation conversation;
+    return current->ShowSaveDialog(request);
+}
 
 void SetModalUi(ModalUi* ui) { current = ui ? ui : &systemUi; }
 

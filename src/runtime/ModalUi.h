@@ -38,13 +38,12 @@ public:
     virtual std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request) = 0;
 };
 
-// The interface in use: the system's own unless a test installed another.
-// Runs the hook set below first: the user is about to see the window. The
-// first statement after the conversation polls.
-ModalUi& CurrentModalUi();
-
-// What must happen before the program opens a dialog or message box.
-void SetBeforeModalHook(void (*hook)());
+// The conversations themselves, through the interface in use (the system's
+// own unless a test installed another). The shell settles its controls before
+// the window is handed to the user and again after, since messages reach the
+// windows meanwhile; the first statement after the conversation polls.
+int ShowMessageBox(const MessageBoxRequest& request);
+std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request);
 
 // Installs `ui` (nullptr: the system's own again).
 void SetModalUi(ModalUi* ui);

@@ -5,7 +5,6 @@
 #include <array>
 #include <memory>
 #include <new>
-#include <optional>
 
 #include "runtime/Ascii.h"
 #include "runtime/Cp932.h"
@@ -29,10 +28,11 @@ struct OpenFile {
     std::wstring absolutePath;
 };
 
-// The table of open files: 256 places, and which place each number is bound to.
+// The open files by number. Each number holds at most one file, so there is
+// always room for a file under a number not yet bound: "too many files" (66)
+// can only come from the system (ERROR_TOO_MANY_OPEN_FILES, mapped).
 struct FileTable {
-    std::array<std::unique_ptr<OpenFile>, 256> places;
-    std::array<std::optional<std::size_t>, kLastFileNumber + 1> placeOfNumber;
+    std::array<std::unique_ptr<OpenFile>, kLastFileNumber + 1> files;
 };
 
 FileTable& Table() {
@@ -49,7 +49,10 @@ int FileNumber(long double number) {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // What stands before the first colon must name a drive: a letter, or a drive
-// number 0 to 25 that is replaced by its letter (2: becomes C:).
+// number 0 to 25 that is replaced by its letter (2: becomes C:). A digit
+// followed by something else ("1a:") is no drive number and is left as it is,
+// as the file statements have always done: the system then refuses the name,
+// so nothing is written anywhere but where the path says.
 std::string WithDriveLetter(std::string_view path) {
     const std::size_t colon = path.find(':');
     if (colon == std::string_view::npos) return std::string(path);
@@ -79,13 +82,6 @@ bool IsProtectedFile(const std::wstring& path) {
            (attributes & kProtected);
 }
 
-std::size_t FreePlace(const FileTable& table) {
-    for (std::size_t place = 0; place < table.places.size(); ++place) {
-        if (!table.places[place]) return place;
-    }
-    Raise(err::kTooManyFiles);
-}
-
 bool WriteAll(HANDLE handle, const char* bytes, std::size_t count) {
     DWORD written = 0;
     return WriteFile(handle, bytes, static_cast<DWORD>(count), &written, nullptr) &&
@@ -95,12 +91,11 @@ bool WriteAll(HANDLE handle, const char* bytes, std::size_t count) {
 // Writes the end-of-file mark and releases the number; the system error of a
 // failed mark, or 0.
 DWORD CloseNumber(FileTable& table, int number) {
-    const std::optional<std::size_t> place = table.placeOfNumber[number];
-    if (!place) return 0;
+    std::unique_ptr<OpenFile>& file = table.files[static_cast<std::size_t>(number)];
+    if (!file) return 0;
     DWORD failure = 0;
-    if (!WriteAll(table.places[*place]->handle.Get(), &kEndOfFileMark, 1)) failure = GetLastError();
-    table.places[*place].reset();
-    table.placeOfNumber[number].reset();
+    if (!WriteAll(file->handle.Get(), &kEndOfFileMark, 1)) failure = GetLastError();
+    file.reset();
     return failure;
 }
 
@@ -110,26 +105,24 @@ void OpenForOutput(std::string_view path, long double fileNumber) {
     if (PathLength(path) > kMaxPathBytes) Raise(err::kBadFileName);
     FileTable& table = Table();
     const int number = FileNumber(fileNumber);
-    if (table.placeOfNumber[number]) Raise(err::kNumberInUse);
+    if (table.files[static_cast<std::size_t>(number)]) Raise(err::kNumberInUse);
     const std::string drivePath = WithDriveLetter(path);
     if (drivePath.find_first_of("*?") != std::string::npos) Raise(err::kBadFileName);
 
-    const std::size_t place = FreePlace(table);
     auto file = std::make_unique<OpenFile>();
     file->absolutePath = AbsolutePath(SystemPath(drivePath));
     if (IsProtectedFile(file->absolutePath)) RaiseSystemError(ERROR_ACCESS_DENIED);
     file->handle.Reset(CreateFileW(file->absolutePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file->handle.Valid()) RaiseLastSystemError();
-    table.places[place] = std::move(file);
-    table.placeOfNumber[number] = place;
+    table.files[static_cast<std::size_t>(number)] = std::move(file);
 }
 
 void WriteLine(long double fileNumber, std::string_view line) {
     FileTable& table = Table();
     const int number = FileNumber(fileNumber);
-    const std::optional<std::size_t> place = table.placeOfNumber[number];
-    if (!place) Raise(err::kNotOpen);
+    const std::unique_ptr<OpenFile>& file = table.files[static_cast<std::size_t>(number)];
+    if (!file) Raise(err::kNotOpen);
 
     std::string buffer;
     try {
@@ -142,7 +135,7 @@ void WriteLine(long double fileNumber, std::string_view line) {
     }
     buffer.append("\r\n");
     // One write per line, so a line is never broken up.
-    if (!WriteAll(table.places[*place]->handle.Get(), buffer.data(), buffer.size())) {
+    if (!WriteAll(file->handle.Get(), buffer.data(), buffer.size())) {
         RaiseLastSystemError();
     }
 }
@@ -168,7 +161,7 @@ void CloseFiles(std::initializer_list<long double> fileNumbers) {
 std::string AsWritten(std::string_view text) { return WrittenForm(text); }
 
 bool IsOpenUnderSomeNumber(const std::wstring& absolutePath) {
-    for (const auto& file : Table().places) {
+    for (const auto& file : Table().files) {
         if (file && lstrcmpiW(file->absolutePath.c_str(), absolutePath.c_str()) == 0) return true;
     }
     return false;

@@ -9,6 +9,7 @@
 #include "runtime/ModalUi.h"
 #include "runtime/Numbers.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/RunHooks.h"
 #include "runtime/StatementPoll.h"
 
 namespace rt {
@@ -21,7 +22,7 @@ constexpr int kButtonSets = 6;
 std::wstring ReportTitle() { return ToWide(ExecutableName() + ".EXE"); }
 
 int Show(HWND owner, const std::wstring& title, std::string_view text, UINT style) {
-    return CurrentModalUi().ShowMessageBox(MessageBoxRequest{owner, title, ToWide(text), style});
+    return ShowMessageBox(MessageBoxRequest{owner, title, ToWide(text), style});
 }
 
 LONG WINAPI ReportFault(EXCEPTION_POINTERS*) {

@@ -1,12 +1,14 @@
 #include "runtime/StatementPoll.h"
 
-#include <array>
+#include <windows.h>
+
+#include "runtime/EventQueue.h"
+#include "runtime/RunHooks.h"
 
 namespace rt {
 
 namespace {
 
-constexpr std::size_t kQueueLimit = 64;
 // A look at the keyboard and the queue costs a trip to the window system,
 // far more than a statement, so the poll looks only when this much time has
 // passed since its last look; Ctrl+C is still seen at once to a user.
@@ -20,18 +22,8 @@ struct PollState {
     int currentLine = 0;
     ULONGLONG nextPoll = 0;
     ULONGLONG nextPaint = 0;
-    void (*paint)() = nullptr;
     int procedureDepth = 0;
-    // Counts the stretches of a procedure's run between two chances for a
-    // message to reach the windows; never reset, so no count comes twice.
-    std::uint64_t stillness = 1;
     bool interruptionRequested = false;
-    HWND mainWindow = nullptr;
-    MessageFilter filter = nullptr;
-    // A ring of kQueueLimit places: `queued` events from `first` on.
-    std::array<std::function<void()>, kQueueLimit> events;
-    std::size_t first = 0;
-    std::size_t queued = 0;
 };
 
 PollState& State() {
@@ -40,21 +32,22 @@ PollState& State() {
 }
 
 bool IsMainWindowOrControl(HWND window) {
-    const HWND main = State().mainWindow;
+    const HWND main = MainWindow();
     return main != nullptr && (window == main || IsChild(main, window));
 }
 
 void Deliver(MSG& message) {
-    PollState& state = State();
     if (message.message == WM_CHAR && message.wParam == kCtrlC && IsMainWindowOrControl(message.hwnd)) {
-        state.interruptionRequested = true;
+        State().interruptionRequested = true;
     }
-    if (state.filter != nullptr && state.filter(message)) return;
+    if (Hooks().filter != nullptr && Hooks().filter(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
 
-bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+// The keyboard as it is now, not as of the last message taken: the poll looks
+// without taking messages, so no message has told it of the key yet.
+bool KeyDownNow(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 
 // Delivers what the poll may deliver; false when the request to quit came.
 bool PumpMessages() {
@@ -67,8 +60,11 @@ bool PumpMessages() {
         return true;
     }
     // While an event procedure runs only Ctrl+C gets through: no repaint, no
-    // click, so no procedure can start inside another.
-    if (KeyDown(VK_CONTROL) && KeyDown('C')) {
+    // click, so no procedure can start inside another. This is the one place
+    // where a message can reach the program's windows during a procedure
+    // outside a dialog, so the shell settles its controls first.
+    if (KeyDownNow(VK_CONTROL) && KeyDownNow('C')) {
+        Settle(SettlePoint::kMessagesDue);
         while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) Deliver(message);
     }
     return true;
@@ -76,16 +72,15 @@ bool PumpMessages() {
 
 void Interrupt() { throw ProgramEnd{.interrupted = true}; }
 
+// An event procedure's run: the poll delivers only Ctrl+C meanwhile, and the
+// window is painted every kPaintMilliseconds.
 class ProcedureScope {
 public:
     ProcedureScope() {
         ++State().procedureDepth;
-        ++State().stillness;
+        State().nextPaint = GetTickCount64() + kPaintMilliseconds;
     }
-    ~ProcedureScope() {
-        --State().procedureDepth;
-        ++State().stillness;
-    }
+    ~ProcedureScope() { --State().procedureDepth; }
     ProcedureScope(const ProcedureScope&) = delete;
     ProcedureScope& operator=(const ProcedureScope&) = delete;
 };
@@ -97,44 +92,19 @@ void Line(int number) {
     const ULONGLONG now = GetTickCount64();
     if (now >= state.nextPoll) {
         state.nextPoll = now + kPollMilliseconds;
-        ++state.stillness;
         if (!PumpMessages()) throw ProgramEnd{};
-        if (state.procedureDepth > 0 && now >= state.nextPaint && state.paint != nullptr) {
+        if (state.procedureDepth > 0 && now >= state.nextPaint && Hooks().paint != nullptr) {
             state.nextPaint = now + kPaintMilliseconds;
-            state.paint();
+            Hooks().paint();
         }
     }
     if (state.interruptionRequested) Interrupt();
     state.currentLine = number;
 }
 
-void SetPaintDuringProcedures(void (*paint)()) { State().paint = paint; }
-
-void PollAtNextStatement() {
-    State().nextPoll = 0;
-    ++State().stillness;
-}
-
-std::uint64_t Stillness() {
-    const PollState& state = State();
-    return state.procedureDepth > 0 ? state.stillness : 0;
-}
+void PollAtNextStatement() { State().nextPoll = 0; }
 
 int CurrentLine() { return State().currentLine; }
-
-void SetMainWindow(HWND window) { State().mainWindow = window; }
-HWND MainWindow() { return State().mainWindow; }
-
-void SetMessageFilter(MessageFilter filter) { State().filter = filter; }
-
-void QueueEvent(const std::function<void()>& procedure) {
-    PollState& state = State();
-    if (state.queued == kQueueLimit) return;
-    state.events[(state.first + state.queued) % kQueueLimit] = procedure;
-    ++state.queued;
-}
-
-std::size_t QueuedEvents() { return State().queued; }
 
 bool InEventProcedure() { return State().procedureDepth > 0; }
 
@@ -144,22 +114,21 @@ void WaitForEvents() {
         MSG message;
         const bool pending = PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
         if (pending) {
+            // The program ends when its window is gone. A quit request while
+            // it stands is another's (a dialog's loop passes one on when it
+            // ends), and is dropped.
             if (message.message == WM_QUIT) {
-                if (IsWindow(state.mainWindow)) return;
-                throw ProgramEnd{};
+                if (!IsWindow(MainWindow())) throw ProgramEnd{};
+                continue;
             }
             Deliver(message);
         }
-        if (!IsWindow(state.mainWindow)) throw ProgramEnd{};
+        if (!IsWindow(MainWindow())) throw ProgramEnd{};
         if (state.interruptionRequested) Interrupt();
-        if (state.queued > 0) {
-            const std::function<void()> procedure = std::move(state.events[state.first]);
-            state.events[state.first] = nullptr;
-            state.first = (state.first + 1) % kQueueLimit;
-            --state.queued;
+        if (const std::function<void()> procedure = ProgramEvents().Pop()) {
             const ProcedureScope running;
-            state.nextPaint = GetTickCount64() + kPaintMilliseconds;
             procedure();
+            Settle(SettlePoint::kProcedureEnded);
             return;
         }
         // Only a message can bring the next event, so the idle program waits
@@ -172,15 +141,8 @@ void WaitForEvents() {
 }
 
 void ResetStatementPoll() {
-    PollState& state = State();
-    state.currentLine = 0;
-    state.nextPoll = 0;
-    state.nextPaint = 0;
-    state.procedureDepth = 0;
-    state.interruptionRequested = false;
-    state.events.fill(nullptr);
-    state.first = 0;
-    state.queued = 0;
+    State() = PollState{};
+    ProgramEvents().Clear();
 }
 
 }  // namespace rt

@@ -2,16 +2,17 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "runtime/Ascii.h"
 #include "runtime/Cp932.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/FileDialog.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/StatementPoll.h"
-#include "shell/DeferredRedraw.h"
+#include "runtime/RunHooks.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
+#include "shell/ProcedureState.h"
 
 namespace shell {
 
@@ -38,17 +39,12 @@ RECT OuterRect(HWND window) {
 
 HWND BoundWindow(const ControlHandle& handle) {
     // Only a delivered message or the program's end destroys one of its
-    // windows, so one found there stays there for the present stretch of
-    // stillness: a loop over 32,000 list items asks the system once.
-    static HWND known = nullptr;
-    static std::uint64_t knownDuring = 0;
-    const std::uint64_t stillness = rt::Stillness();
-    if (handle.window != nullptr && handle.window == known && stillness != 0 && stillness == knownDuring) {
-        return handle.window;
-    }
+    // windows, so a control found there during a procedure stays there until
+    // the shell settles: a loop over 32,000 list items asks the system once.
+    ControlState* state = StateOf(handle);
+    if (state != nullptr && state->alive) return handle.window;
     if (handle.window == nullptr || !IsWindow(handle.window)) rt::Raise(rt::err::kUnboundHandle);
-    known = handle.window;
-    knownDuring = stillness;
+    if (state != nullptr) state->alive = true;
     return handle.window;
 }
 
@@ -75,17 +71,27 @@ HWND FindControl(const ControlHandle* form, std::string_view name) {
 void BindHandle(ControlHandle& handle, HWND window) {
     if (window == nullptr || !IsWindow(window)) rt::Raise(rt::err::kNotConvertible);
     handle.window = window;
+    const int id = GetDlgCtrlID(window);
+    const bool control = IsChild(rt::MainWindow(), window) && id >= kFirstControlId &&
+                         id < kFirstControlId + kControlCount;
+    handle.id = control ? id : 0;
 }
 
 void SetCaption(const ControlHandle& handle, std::string_view text) {
     const HWND window = BoundWindow(handle);
-    const std::wstring wide = rt::ToWide(text);
-    if (!DeferCaption(window, wide)) SetWindowTextW(window, wide.c_str());
+    std::wstring wide = rt::ToWide(text);
+    if (ControlState* state = StateOf(handle)) {
+        state->caption = std::move(wide);
+        return;
+    }
+    SetWindowTextW(window, wide.c_str());
 }
 
 std::string ReadText(const ControlHandle& handle) {
     const HWND window = BoundWindow(handle);
-    if (const std::wstring* kept = DeferredCaption(window)) return rt::ToCp932Shown(*kept);
+    if (const ControlState* state = StateOf(handle); state != nullptr && state->caption) {
+        return rt::ToCp932Shown(*state->caption);
+    }
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return rt::ToCp932Shown(text);

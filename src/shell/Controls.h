@@ -15,6 +15,9 @@ namespace shell {
 // borrowed: the form owns it.
 struct ControlHandle {
     HWND window = nullptr;
+    // The control's id in the form (1 to 19), by which the shell keeps what it
+    // holds back for it; 0 for the form and any other window.
+    int id = 0;
 };
 
 // The window a handle is bound to; 1000 when there is none.
@@ -25,7 +28,8 @@ HWND BoundWindow(const ControlHandle& handle);
 // name 1013.
 HWND FindControl(const ControlHandle* form, std::string_view name);
 
-// A window that does not exist raises 1005.
+// A window that does not exist raises 1005: it is the value being bound
+// that is unfit, not a handle whose window went (1000).
 void BindHandle(ControlHandle& handle, HWND window);
 
 void SetCaption(const ControlHandle& handle, std::string_view text);

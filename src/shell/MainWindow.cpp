@@ -5,7 +5,8 @@
 #include <utility>
 
 #include "runtime/Cp932.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/EventQueue.h"
+#include "runtime/RunHooks.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
 

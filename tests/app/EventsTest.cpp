@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "program/Program.h"
+#include "runtime/EventQueue.h"
 #include "runtime/StatementPoll.h"
 #include "support/ProgramRun.h"
 

@@ -4,14 +4,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "runtime/EventQueue.h"
+#include "runtime/ModalUi.h"
+#include "runtime/RunHooks.h"
+#include "support/ScriptedModalUi.h"
 
 namespace {
 
 constexpr UINT kProbe = WM_APP + 7;
 
 int delivered = 0;
+std::vector<rt::SettlePoint> settled;
+
+void RecordSettle(rt::SettlePoint point) { settled.push_back(point); }
 
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kProbe) {
@@ -35,14 +43,15 @@ protected:
                                   100, nullptr, nullptr, windowClass.hInstance, nullptr);
         ASSERT_NE(window_, nullptr);
         rt::ResetStatementPoll();
-        rt::SetMainWindow(window_);
+        hooks_.emplace(rt::RunHooks{.mainWindow = window_, .settle = RecordSettle});
+        settled.clear();
         delivered = 0;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     }
 
     void TearDown() override {
-        rt::SetMainWindow(nullptr);
+        hooks_.reset();
         DestroyWindow(window_);
         rt::ResetStatementPoll();
     }
@@ -61,6 +70,7 @@ protected:
     }
 
     HWND window_ = nullptr;
+    std::optional<rt::RunHooksInstalled> hooks_;
 };
 
 }  // namespace
@@ -90,44 +100,34 @@ TEST_F(StatementPollTest, DeliversNothingWhileAnEventProcedureRuns) {
     EXPECT_EQ(delivered, 25);
 }
 
-// What the program learns of its windows holds while the stillness stays:
-// between two looks of the poll within one procedure, and never outside one.
-TEST_F(StatementPollTest, StillnessChangesWhereverAMessageCouldComeThrough) {
-    std::vector<std::uint64_t> seen;
-    bool quick = false;
+// The shell is told of each point where a message may reach the windows during
+// a procedure, and of the procedure's end; outside procedures it is told
+// nothing, and the statements of a procedure tell it nothing either.
+TEST_F(StatementPollTest, TheShellSettlesAtDialogsAndAtTheEndOfEachProcedureOnly) {
+    using P = rt::SettlePoint;
+    test::ScriptedModalUi ui;
+    std::vector<std::vector<P>> seen;
     rt::QueueEvent([&] {
-        const ULONGLONG start = GetTickCount64();
-        rt::Line(1);
-        seen.push_back(rt::Stillness());
-        rt::Line(2);
-        seen.push_back(rt::Stillness());
-        quick = GetTickCount64() - start < 10;
-        // Under Wine the tick count may stand still while the process asks
-        // the window system nothing; a posted message asks it something.
-        for (int tries = 0; tries < 100 && rt::Stillness() == seen[1]; ++tries) {
-            Sleep(5);
-            PostMessageW(window_, WM_NULL, 0, 0);
-            rt::Line(3);
+        for (int statement = 1; statement <= 30; ++statement) {
+            PostMessageW(window_, kProbe, 0, 0);
+            rt::Line(statement);
         }
-        seen.push_back(rt::Stillness());
-        rt::PollAtNextStatement();
-        seen.push_back(rt::Stillness());
+        Sleep(20);
+        rt::Line(31);
+        seen.push_back(settled);
+        rt::ShowMessageBox({});
+        seen.push_back(settled);
+        rt::ShowSaveDialog({});
     });
-    EXPECT_EQ(rt::Stillness(), 0u);
+    rt::ShowMessageBox({});
+    rt::Line(1);
+    EXPECT_TRUE(settled.empty());
     rt::WaitForEvents();
-    EXPECT_EQ(rt::Stillness(), 0u);
-    ASSERT_EQ(seen.size(), 4u);
-    EXPECT_NE(seen[0], 0u);
-    if (quick) {
-        EXPECT_EQ(seen[1], seen[0]);
-    }
-    EXPECT_NE(seen[2], seen[1]);
-    EXPECT_NE(seen[3], seen[2]);
-    std::uint64_t next = 0;
-    rt::QueueEvent([&] { next = rt::Stillness(); });
-    rt::WaitForEvents();
-    EXPECT_NE(next, seen[3]);
-    EXPECT_NE(next, 0u);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(seen[0].empty());
+    EXPECT_EQ(seen[1], (std::vector<P>{P::kDialogOpening, P::kDialogReturned}));
+    EXPECT_EQ(settled, (std::vector<P>{P::kDialogOpening, P::kDialogReturned, P::kDialogOpening, P::kDialogReturned,
+                                       P::kProcedureEnded}));
 }
 
 TEST_F(StatementPollTest, RunsEventsOneAtATimeInArrivalOrder) {

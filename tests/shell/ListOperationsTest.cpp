@@ -5,16 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "program/Program.h"
 #include "runtime/Cp932.h"
+#include "runtime/EventQueue.h"
+#include "runtime/ModalUi.h"
+#include "runtime/RunHooks.h"
 #include "runtime/StatementPoll.h"
-#include "shell/DeferredRedraw.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
+#include "support/ScriptedModalUi.h"
 
 using program::LIST1;
 using test::ErrorOf;
@@ -95,29 +101,23 @@ TEST(ListOperationsTest, OnlyAListTakesListOperationsAndOnlyACheckBoxHasAState) 
 }
 
 // The highlights are read from the list in one call and kept while nothing
-// but the program can change them; a change from outside is seen as soon as
-// a message could have brought it.
-TEST(ListOperationsTest, HighlightsChangedFromOutsideAreSeenAtTheNextChanceForAMessage) {
-    const auto highlightFromOutside = [](WPARAM item) { SendMessageW(LIST1.window, LB_SETSEL, TRUE, item); };
-    test::RunProgramWith({[&] {
+// but the program can change them; a change from outside, which can only come
+// while a dialog is open, is seen once it has closed.
+TEST(ListOperationsTest, HighlightsChangedFromOutsideAreSeenOnceADialogHasClosed) {
+    test::ScriptedModalUi ui;
+    ui.whileShown = [] { SendMessageW(LIST1.window, LB_SETSEL, TRUE, 2); };
+    test::RunProgramWith({[] {
                               Fill({"A", "B", "C"});
                               EXPECT_EQ(shell::GetSelection(LIST1, 0), 0);
                               shell::SetSelection(LIST1, 1, -1);
                               EXPECT_EQ(shell::GetSelection(LIST1, 1), -1);
                               shell::SetSelection(LIST1, 1, 0);
                               EXPECT_EQ(shell::GetSelection(LIST1, 1), 0);
-                              // As if delivered when the poll next looks at the queue.
-                              highlightFromOutside(2);
-                              // Under Wine the tick count may stand still while the
-                              // process asks the window system nothing.
-                              for (int tries = 0; tries < 100 && shell::GetSelection(LIST1, 2) == 0; ++tries) {
-                                  Sleep(5);
-                                  PostMessageW(rt::MainWindow(), WM_NULL, 0, 0);
-                                  rt::Line(1);
-                              }
+                              EXPECT_EQ(shell::GetSelection(LIST1, 2), 0);
+                              rt::ShowMessageBox({});
                               EXPECT_EQ(shell::GetSelection(LIST1, 2), -1);
                               EXPECT_EQ(ErrorOf([] { shell::GetSelection(LIST1, 3); }), 1016);
-                              highlightFromOutside(0);
+                              SendMessageW(LIST1.window, LB_SETSEL, TRUE, 0);
                           },
                           [] {
                               // The next procedure starts from the list itself.
@@ -158,9 +158,13 @@ TEST(ListOperationsTest, AListFilledInOneProcedureHasTheOrderTheListGivesItemsOn
 // Held-back items go in before a dialog as well, in the middle of a
 // procedure; what follows sees them.
 TEST(ListOperationsTest, ItemsPutInBeforeADialogAreSeenByTheRestOfTheProcedure) {
-    test::RunProgramWith({[] {
+    test::ScriptedModalUi ui;
+    LRESULT shown = 0;
+    ui.whileShown = [&] { shown = SendMessageW(LIST1.window, LB_GETCOUNT, 0, 0); };
+    test::RunProgramWith({[&] {
         Fill({"B", "A"});
-        shell::ApplyBeforeDialog();
+        rt::ShowMessageBox({});
+        EXPECT_EQ(shown, 2);
         EXPECT_EQ(shell::ItemCount(LIST1), 2);
         shell::SetSelection(LIST1, 1, -1);
         EXPECT_EQ(shell::ItemText(LIST1, 1), "B");
@@ -174,4 +178,89 @@ TEST(ListOperationsTest, TextsThatCompareEqualKeepTheOrderTheyWereGiven) {
         Fill({"b", "A", "a", "B"});
         EXPECT_EQ(Texts(), (std::vector<std::string>{"A", "a", "b", "B"}));
     }});
+}
+
+namespace {
+
+// Counts the messages LIST1 receives, by message, while installed.
+class MessageCount {
+public:
+    MessageCount() {
+        counts_.clear();
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(LIST1.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Counting)));
+    }
+    ~MessageCount() { SetWindowLongPtrW(LIST1.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_)); }
+    MessageCount(const MessageCount&) = delete;
+    MessageCount& operator=(const MessageCount&) = delete;
+
+    // The messages a list knows (LB_*) taken since the last call, by message.
+    std::map<UINT, int> Take() {
+        std::map<UINT, int> taken;
+        for (const auto& [message, count] : counts_) {
+            if (message >= LB_ADDSTRING && message < LB_MSGMAX) taken[message] = count;
+        }
+        counts_.clear();
+        return taken;
+    }
+
+private:
+    static LRESULT CALLBACK Counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        ++counts_[message];
+        return CallWindowProcW(original_, window, message, wParam, lParam);
+    }
+    static inline std::map<UINT, int> counts_;
+    static inline WNDPROC original_ = nullptr;
+};
+
+}  // namespace
+
+// What the shell holds back and knows during a procedure is for this: filling
+// the list with 32,000 folders, highlighting them all and a click on the last
+// one each ask the list about once per item they change, not once per item
+// they look at.
+TEST(ListOperationsTest, AFillASelectAllAndAClickOnTheLastOf32000ItemsAskTheListLittle) {
+    constexpr int kItems = 32000;
+    std::map<UINT, int> fill;
+    std::map<UINT, int> selectAll;
+    std::map<UINT, int> click;
+    std::optional<MessageCount> counted;
+    test::RunProgramWith({
+        [&] {
+            program::folderCount = kItems;
+            for (int i = 0; i < kItems; ++i) {
+                char name[16];
+                std::snprintf(name, sizeof name, "F%05d", i);
+                program::folderNames[i] = name;
+            }
+            counted.emplace();
+            program::ADD_LIST1_SUB();
+        },
+        [&] {
+            fill = counted->Take();
+            program::SET_LIST1_SUB();
+        },
+        [&] {
+            selectAll = counted->Take();
+            EnableWindow(LIST1.window, TRUE);
+            test::ClickItem("F31999");
+        },
+        [&] {
+            click = counted->Take();
+            counted.reset();
+            EXPECT_EQ(shell::GetSelection(LIST1, kItems - 1), 0);
+            EXPECT_EQ(program::folderMarks[kItems - 1], 0);
+        },
+    });
+    EXPECT_EQ(fill[LB_INSERTSTRING], kItems);
+    EXPECT_EQ(fill[LB_ADDSTRING], 0);
+    EXPECT_LE(fill[LB_GETCOUNT], 2);
+    EXPECT_EQ(selectAll[LB_SELITEMRANGE], kItems);
+    EXPECT_LE(selectAll[LB_GETCOUNT], 1);
+    EXPECT_EQ(selectAll[LB_GETSEL], 0);
+    // The click's own handling by the list, then LIST1_CLICK: one look at all
+    // highlights for the 32,000 it compares with the table.
+    EXPECT_EQ(click[LB_GETSELITEMS], 1);
+    EXPECT_EQ(click[LB_GETSEL], 0);
+    EXPECT_LE(click[LB_GETCOUNT], 2);
 }

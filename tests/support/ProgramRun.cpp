@@ -7,8 +7,9 @@
 #include <cstddef>
 
 #include "app/Startup.h"
+#include "runtime/EventQueue.h"
+#include "runtime/RunHooks.h"
 #include "runtime/StatementPoll.h"
-#include "shell/DeferredRedraw.h"
 
 namespace test {
 
@@ -45,7 +46,6 @@ LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     rt::QueueEvent([&script] {
         script.steps[script.next++]();
-        shell::ShowDeferredChanges();
         PostMessageW(script.window, kNextStep, 0, 0);
     });
     return 0;

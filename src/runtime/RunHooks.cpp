@@ -1,0 +1,25 @@
+#include "runtime/RunHooks.h"
+
+#include "runtime/StatementPoll.h"
+
+namespace rt {
+
+namespace {
+
+RunHooks installed;
+
+}  // namespace
+
+RunHooksInstalled::RunHooksInstalled(const RunHooks& hooks) { installed = hooks; }
+
+RunHooksInstalled::~RunHooksInstalled() { installed = RunHooks{}; }
+
+const RunHooks& Hooks() { return installed; }
+
+HWND MainWindow() { return installed.mainWindow; }
+
+void Settle(SettlePoint point) {
+    if (installed.settle != nullptr && InEventProcedure()) installed.settle(point);
+}
+
+}  // namespace rt

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+// What the runtime calls out to during a run, installed by the layers above
+// it for the length of the run.
+namespace rt {
+
+// The points of an event procedure's run at which what the window shell holds
+// back from its controls, or knows of them, must be settled: given to the
+// controls, or forgotten.
+enum class SettlePoint {
+    kMessagesDue,     // the poll is about to deliver messages (Ctrl+C held)
+    kDialogOpening,   // a dialog or message box is about to open
+    kDialogReturned,  // it has closed again
+    kProcedureEnded,  // the procedure has returned
+};
+
+struct RunHooks {
+    // The window whose Ctrl+C interrupts the program (it or any of its
+    // controls) and whose existence keeps the program alive.
+    HWND mainWindow = nullptr;
+    // A look at every message before it is delivered; true when it was handled.
+    bool (*filter)(MSG& message) = nullptr;
+    // Paints the window while an event procedure runs, taking no message.
+    void (*paint)() = nullptr;
+    // Settles the shell's controls at each point above.
+    void (*settle)(SettlePoint point) = nullptr;
+};
+
+// The hooks of the run: installed by the constructor, removed by the
+// destructor, however the run ends.
+class RunHooksInstalled {
+public:
+    explicit RunHooksInstalled(const RunHooks& hooks);
+    ~RunHooksInstalled();
+    RunHooksInstalled(const RunHooksInstalled&) = delete;
+    RunHooksInstalled& operator=(const RunHooksInstalled&) = delete;
+};
+
+// The hooks in force; all null outside a run.
+const RunHooks& Hooks();
+
+HWND MainWindow();
+
+// Calls the settle hook, if any, while an event procedure runs.
+void Settle(SettlePoint point);
+
+}  // namespace rt

@@ -1,0 +1,74 @@
+#include "shell/ItemBatch.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string>
+
+#include "runtime/ErrorNumbers.h"
+#include "runtime/RuntimeError.h"
+
+namespace shell {
+
+namespace {
+
+void Insert(HWND list, const wchar_t* text, UINT message) {
+    const WPARAM atTheEnd = static_cast<WPARAM>(-1);
+    const LRESULT result = SendMessageW(list, message, message == LB_INSERTSTRING ? atTheEnd : 0,
+                                        reinterpret_cast<LPARAM>(text));
+    if (result == LB_ERRSPACE) rt::Raise(rt::err::kListFull);
+    if (result == LB_ERR) rt::Raise(rt::err::kListFailed);
+}
+
+}  // namespace
+
+void ItemBatch::Add(std::wstring_view text) {
+    starts_.push_back(static_cast<std::uint32_t>(characters_.size()));
+    characters_ += text;
+    characters_ += L'\0';
+}
+
+void ItemBatch::Clear() {
+    characters_.clear();
+    starts_.clear();
+}
+
+// By the texts' sort keys in the list's locale, texts with equal keys in the
+// order they came. Empty when a key cannot be made.
+std::vector<std::uint32_t> ItemBatch::SortedOrder(HWND list) const {
+    const LCID locale = static_cast<LCID>(SendMessageW(list, LB_GETLOCALE, 0, 0));
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    std::string keys;
+    std::vector<std::uint32_t> keyEnds(Size());
+    for (std::size_t i = 0; i < Size(); ++i) {
+        const int bytes = LCMapStringW(locale, kFlags, Text(i), -1, nullptr, 0);
+        if (bytes <= 0) return {};
+        const std::size_t start = keys.size();
+        keys.resize(start + static_cast<std::size_t>(bytes));
+        if (LCMapStringW(locale, kFlags, Text(i), -1, reinterpret_cast<LPWSTR>(keys.data() + start), bytes) !=
+            bytes) {
+            return {};
+        }
+        keyEnds[i] = static_cast<std::uint32_t>(keys.size());
+    }
+    const auto key = [&](std::uint32_t i) {
+        const std::size_t start = i == 0 ? 0 : keyEnds[i - 1];
+        return std::string_view(keys).substr(start, keyEnds[i] - start);
+    };
+    std::vector<std::uint32_t> order(Size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
+    return order;
+}
+
+void ItemBatch::PutInto(HWND list) const {
+    const std::vector<std::uint32_t> order = SortedOrder(list);
+    if (order.empty()) {
+        // The list places each one itself.
+        for (std::size_t i = 0; i < Size(); ++i) Insert(list, Text(i), LB_ADDSTRING);
+        return;
+    }
+    // LB_INSERTSTRING appends without sorting.
+    for (const std::uint32_t i : order) Insert(list, Text(i), LB_INSERTSTRING);
+}
+
+}  // namespace shell

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/RunHooks.h"
+#include "shell/Controls.h"
+#include "shell/ItemBatch.h"
+
+// What the shell holds back from the form's controls, and what it knows of
+// them, while an event procedure runs.
+//
+// Why it may. During a procedure a message reaches the program's windows only
+//  - through the program's own operations on its controls, all of them made
+//    by the shell, which keeps this state in step with each;
+//  - when the statement poll delivers the keys of Ctrl+C (kMessagesDue);
+//  - while a dialog or message box is open (kDialogOpening to kDialogReturned).
+// No other thread or process can change a control meanwhile: a message sent
+// to a window is handled only when the window's thread takes messages, and the
+// program's thread takes them only at those points. So what the shell has
+// learnt of a control holds, and what it holds back may wait, until the next
+// of those points or the end of the procedure (kProcedureEnded). Outside
+// procedures, where messages come at any time, nothing is held back or known.
+//
+// What it buys: a list filled with 32,000 folders is not drawn item by item
+// nor sorted item by item, a count set after every folder costs the keeping of
+// a string, and a click on the last of 32,000 items asks the list its
+// highlights once instead of once per item.
+namespace shell {
+
+struct ControlState {
+    HWND window = nullptr;
+
+    // Held back until the next point:
+    std::optional<std::wstring> caption;  // the control's new text
+    bool redrawOff = false;               // not drawn until the procedure ends
+    ItemBatch items;                      // items for an empty sorted list
+
+    // Known until the next point:
+    bool alive = false;    // the window exists
+    bool isList = false;   // it is a list box
+    LRESULT count = -1;    // its items; -1 while not known
+    bool highlightsKnown = false;
+    std::vector<char> highlighted;  // per item, when known
+
+    // An item added or the list emptied: its count and highlights are no
+    // longer known.
+    void ForgetItems() {
+        count = -1;
+        highlightsKnown = false;
+    }
+    // Puts the held-back items into the list.
+    void PutItems();
+};
+
+// The state of the control the handle is bound to, while a procedure runs;
+// null outside procedures and for the form itself.
+ControlState* StateOf(const ControlHandle& handle);
+
+// The run's settle hook: gives what is held back to the controls where the
+// point needs it, and forgets what is known.
+void Settle(rt::SettlePoint point);
+
+// The run's paint hook: gives the held-back captions to their controls and
+// paints what needs it, the counters first of all, taking no message.
+void PaintWhileBusy();
+
+// Drops everything, as at the start and end of a run.
+void ForgetProcedureState();
+
+}  // namespace shell
