@@ -17,7 +17,8 @@ struct ProgramEnd {
 
 int CurrentLine();
 
-// True while an event procedure runs.
+// Whether an event procedure runs: only then may the shell hold back changes
+// to its controls and keep what it learns of them.
 bool InEventProcedure();
 
 // One wait of the main loop: delivers messages until an event is queued,

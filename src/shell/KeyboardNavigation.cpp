@@ -15,6 +15,9 @@ namespace {
 HWND pressedButton = nullptr;
 
 bool IsRepeat(const MSG& message) { return (message.lParam & (1L << 30)) != 0; }
+// The keyboard as of the message being delivered, which is what the key means
+// (unlike the statement poll, which looks without taking a message and so asks
+// the keyboard as it is now).
 bool KeyHeld(int key) { return GetKeyState(key) < 0; }
 
 bool IsClickable(HWND window) {

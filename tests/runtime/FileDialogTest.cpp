@@ -17,6 +17,7 @@
 #include "runtime/ModalUi.h"
 #include "runtime/SplitPath.h"
 #include "support/ErrorOf.h"
+#include "support/ScriptedModalUi.h"
 #include "support/TempFolder.h"
 
 using test::ErrorOf;
@@ -24,26 +25,6 @@ using test::ErrorOf;
 namespace {
 
 using Types = std::vector<std::pair<std::wstring, std::wstring>>;
-
-// Stands in for the user: keeps the save dialog request and gives the
-// scripted answer.
-class ScriptedUi final : public rt::ModalUi {
-public:
-    int ShowMessageBox(const rt::MessageBoxRequest&) override {
-        ADD_FAILURE() << "the file dialog showed a message box";
-        return IDCANCEL;
-    }
-
-    std::optional<std::wstring> ShowSaveDialog(const rt::SaveDialogRequest& request) override {
-        ++dialogs;
-        last = request;
-        return answer;
-    }
-
-    std::optional<std::wstring> answer;
-    rt::SaveDialogRequest last;
-    int dialogs = 0;
-};
 
 // The types of a filter list (description, pattern), or nothing when the list
 // is not closed by an empty description.
@@ -79,11 +60,10 @@ protected:
     void SetUp() override {
         savedDirectory_ = CurrentDirectory();
         ASSERT_TRUE(SetCurrentDirectoryW(TestDirectory().c_str()));
-        rt::SetModalUi(&ui);
     }
 
     void TearDown() override {
-        rt::SetModalUi(nullptr);
+        EXPECT_TRUE(ui.messageBoxes.empty()) << "the file dialog showed a message box";
         SetCurrentDirectoryW(savedDirectory_.c_str());
     }
 
@@ -92,24 +72,24 @@ protected:
     // The request the dialog makes, answered with cancel.
     const rt::SaveDialogRequest& RequestFor(std::string_view defaultName, std::string_view filterText = "",
                                             long double mode = 1) {
-        ui.dialogs = 0;
+        const std::size_t before = ui.saveDialogs.size();
         rt::ShowFileDialog(nullptr, "T", defaultName, filterText, mode);
-        EXPECT_EQ(ui.dialogs, 1);
-        return ui.last;
+        EXPECT_EQ(ui.saveDialogs.size(), before + 1);
+        return ui.saveDialogs.back();
     }
 
     // The error of a dialog call, which must be raised before the dialog shows.
     int ErrorOfDialog(std::string_view title, std::string_view defaultName, std::string_view filterText,
                       long double mode) {
-        ui.dialogs = 0;
+        const std::size_t before = ui.saveDialogs.size();
         const int error = ErrorOf([&] { rt::ShowFileDialog(nullptr, title, defaultName, filterText, mode); });
         if (error != 0) {
-            EXPECT_EQ(ui.dialogs, 0);
+            EXPECT_EQ(ui.saveDialogs.size(), before);
         }
         return error;
     }
 
-    ScriptedUi ui;
+    test::ScriptedModalUi ui;
 
 private:
     test::TempFolder temp_;
@@ -191,13 +171,13 @@ TEST_F(FileDialogTest, EachProgramRequestOpensInTheCurrentDirectory) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.title);
         rt::ShowFileDialog(owner, row.title, row.defaultName, row.filterText, row.mode);
-        EXPECT_EQ(ui.last.owner, owner);
-        EXPECT_EQ(ui.last.title, row.expectedTitle);
-        EXPECT_EQ(ui.last.initialFolder, TestDirectory());
-        EXPECT_EQ(ui.last.fileName, row.expectedName);
-        EXPECT_EQ(TypesOf(ui.last.filter), row.expectedTypes);
-        EXPECT_EQ(ui.last.flags, row.expectedFlags);
-        EXPECT_EQ(ui.last.maxPath, 260u);
+        EXPECT_EQ(ui.saveDialogs.back().owner, owner);
+        EXPECT_EQ(ui.saveDialogs.back().title, row.expectedTitle);
+        EXPECT_EQ(ui.saveDialogs.back().initialFolder, TestDirectory());
+        EXPECT_EQ(ui.saveDialogs.back().fileName, row.expectedName);
+        EXPECT_EQ(TypesOf(ui.saveDialogs.back().filter), row.expectedTypes);
+        EXPECT_EQ(ui.saveDialogs.back().flags, row.expectedFlags);
+        EXPECT_EQ(ui.saveDialogs.back().maxPath, 260u);
     }
 }
 
@@ -309,18 +289,18 @@ TEST_F(FileDialogTest, ModeIsTakenAsAnIntegerArgument) {
         SCOPED_TRACE(static_cast<double>(row.mode));
         EXPECT_EQ(ErrorOfDialog("T", "DUMMY", "", row.mode), row.expectedError);
         if (row.expectedError == 0) {
-            EXPECT_EQ((ui.last.flags & OFN_OVERWRITEPROMPT) != 0, row.asksBeforeOverwriting);
+            EXPECT_EQ((ui.saveDialogs.back().flags & OFN_OVERWRITEPROMPT) != 0, row.asksBeforeOverwriting);
         }
     }
 }
 
 TEST_F(FileDialogTest, CancelGivesTheEscapeCharacterAlone) {
-    ui.answer = std::nullopt;
+    ui.dialogAnswers.push_back(std::nullopt);
     EXPECT_EQ(rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1), "\x1B");
 }
 
 TEST_F(FileDialogTest, ConfirmedPathComesBackInCodePage932) {
-    ui.answer = L"C:\\ソ\\表 ﾌｧｲﾙ\\DUMMY";
+    ui.dialogAnswers.push_back(L"C:\\ソ\\表 ﾌｧｲﾙ\\DUMMY");
     EXPECT_EQ(rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1), "C:\\\x83\x5C\\\x95\x5C \xCC\xA7\xB2\xD9\\DUMMY");
 }
 
@@ -330,7 +310,7 @@ TEST_F(FileDialogTest, PathsWithCharactersWithoutACodePage932FormAreUsedExactly)
     for (const wchar_t* path : {L"C:\\A\u00A5B\\DUMMY", L"C:\\Caf\u00E9\\DUMMY", L"C:\\\U0001F600\\DUMMY",
                                 L"C:\\\u55B6\u696D\u301C\u4F01\u753B\\DUMMY"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
-        ui.answer = path;
+        ui.dialogAnswers.push_back(path);
         const std::string result = rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1);
         EXPECT_EQ(rt::ToWide(result), path);
         EXPECT_EQ(rt::SplitPath(result).name, "DUMMY");
@@ -345,7 +325,7 @@ TEST_F(FileDialogTest, PathTheProgramCannotUseCountsAsFailedDialog) {
     };
     for (const wchar_t* path : paths) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
-        ui.answer = path;
+        ui.dialogAnswers.push_back(path);
         EXPECT_EQ(rt::ShowFileDialog(nullptr, "T", "DUMMY", "", 1), "\x1B");
     }
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "program/Program.h"
 #include "support/ProgramRun.h"
 
@@ -28,47 +31,42 @@ void Hold(int modifier, bool down) {
 
 }  // namespace
 
+// Tab (or Shift+Tab) pressed on one control, and where the focus goes.
+struct TabRow {
+    const program::ControlHandle* from;
+    bool backwards;
+    const program::ControlHandle* to;
+};
+
 TEST(KeyboardTest, TabMovesThroughEnabledTabStopsInTableOrderAndWraps) {
     using namespace program;
-    test::RunProgramWith({
-        [] {
-            SetFocus(BUTTON5.window);
-            Press(BUTTON5, VK_TAB);
-        },
-        [] {
-            EXPECT_EQ(GetFocus(), BUTTON6.window);
-            Press(BUTTON6, VK_TAB);
-        },
-        [] {
-            EXPECT_EQ(GetFocus(), CHECK1.window);
-            Press(CHECK1, VK_TAB);
-        },
-        [] {
-            EXPECT_EQ(GetFocus(), EDIT1.window);
-            Press(EDIT1, VK_TAB);
-        },
-        [] {
-            // BUTTON7 to BUTTON9 and LIST1 are disabled: back to the first.
-            EXPECT_EQ(GetFocus(), BUTTON5.window);
-            Hold(VK_SHIFT, true);
-            Press(BUTTON5, VK_TAB);
-        },
-        [] {
-            Hold(VK_SHIFT, false);
-            EXPECT_EQ(GetFocus(), EDIT1.window);
-            SET_BUTTON(-1);
-            SetFocus(EDIT1.window);
-            Press(EDIT1, VK_TAB);
-        },
-        [] {
-            EXPECT_EQ(GetFocus(), BUTTON8.window);
-            Press(BUTTON8, VK_TAB);
-        },
-        [] {
-            // Past BUTTON9, around to LIST1, now enabled.
-            EXPECT_EQ(GetFocus(), LIST1.window);
-        },
-    });
+    // BUTTON7 to BUTTON9 and LIST1 start disabled.
+    const std::vector<TabRow> atStart = {
+        {&BUTTON5, false, &BUTTON6}, {&BUTTON6, false, &CHECK1}, {&CHECK1, false, &EDIT1},
+        {&EDIT1, false, &BUTTON5},   {&BUTTON5, true, &EDIT1},
+    };
+    // With the list commands enabled: past the disabled BUTTON7 and BUTTON9,
+    // around to LIST1.
+    const std::vector<TabRow> withTheList = {
+        {&EDIT1, false, &BUTTON8}, {&BUTTON8, false, &LIST1}, {&LIST1, true, &BUTTON8},
+    };
+    for (const std::vector<TabRow>* rows : {&atStart, &withTheList}) {
+        std::vector<std::function<void()>> steps;
+        for (const TabRow& row : *rows) {
+            steps.push_back([&row, rows, &withTheList] {
+                if (rows == &withTheList) SET_BUTTON(-1);
+                SetFocus(row.from->window);
+                Hold(VK_SHIFT, row.backwards);
+                Press(*row.from, VK_TAB);
+            });
+            steps.push_back([&row] {
+                Hold(VK_SHIFT, false);
+                EXPECT_EQ(GetDlgCtrlID(GetFocus()), GetDlgCtrlID(row.to->window))
+                    << "from " << GetDlgCtrlID(row.from->window) << (row.backwards ? " backwards" : "");
+            });
+        }
+        test::RunProgramWith(std::move(steps));
+    }
 }
 
 TEST(KeyboardTest, EnterClicksTheFocusedButtonOnceOnKeyUp) {

@@ -6,8 +6,6 @@ namespace test {
 
 namespace {
 
-constexpr int kTries = 300;  // 30 seconds in steps of 100 ms
-
 struct Search {
     DWORD processId;
     const wchar_t* className;
@@ -30,10 +28,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
 
 HWND WaitForWindow(DWORD processId, const wchar_t* className) {
     Search search{processId, className, nullptr};
-    for (int tries = 0; tries < kTries && search.found == nullptr; ++tries) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) Sleep(100);
-    }
+    WaitUntil(
+        [&] {
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        100);
     return search.found;
 }
 
@@ -89,7 +89,7 @@ HWND ChildProgram::MessageBoxNow() const {
 }
 
 DWORD ChildProgram::WaitForExit() {
-    WaitForSingleObject(process_.hProcess, kTries * 100);
+    WaitForSingleObject(process_.hProcess, kPatienceMilliseconds);
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &exitCode);
     return exitCode;

@@ -6,6 +6,23 @@
 
 namespace test {
 
+// How long the user at the window waits for the program to show a window,
+// close one, answer or end before giving up on it: the one time budget of
+// every wait of the end-to-end tests, generous for a loaded machine.
+inline constexpr DWORD kPatienceMilliseconds = 60000;
+
+// Looks every `every` milliseconds until `done` holds; false when the
+// patience ran out first.
+template <class Done>
+bool WaitUntil(Done done, DWORD every = 10) {
+    const ULONGLONG end = GetTickCount64() + kPatienceMilliseconds;
+    while (!done()) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(every);
+    }
+    return true;
+}
+
 // SORATN2.exe in the folder of the running test program.
 std::wstring ProgramBesideThisTest();
 
@@ -23,12 +40,12 @@ public:
 
     HWND WaitForMainWindow();
 
-    // The first message box the program shows, or null after 30 seconds.
+    // The first message box the program shows, or null when patience ran out.
     HWND WaitForMessageBox();
     // The message box the program shows now, or null; looks once.
     HWND MessageBoxNow() const;
 
-    // The exit code; 259 (still active) if it did not end within 30 seconds.
+    // The exit code; 259 (still active) if it did not end in time.
     DWORD WaitForExit();
 
     HANDLE Process() const { return process_.hProcess; }

@@ -43,12 +43,11 @@ UserAtTheWindow::UserAtTheWindow(const std::wstring& startFolder, const std::wst
     if (window_ == nullptr) throw std::runtime_error("the main window did not appear");
     // The window shows before the program's start-up has run; its first
     // layout, which gives the list its height, comes at the first wait.
-    for (int tries = 0; tries < 300; ++tries) {
+    test::WaitUntil([&] {
         RECT list{};
         GetWindowRect(Control(kList1), &list);
-        if (list.bottom - list.top == 340) break;
-        Sleep(100);
-    }
+        return list.bottom - list.top == 340;
+    });
     WaitUntilIdle();
 }
 
@@ -128,7 +127,7 @@ bool UserAtTheWindow::WaitUntilIdle() {
 
 bool UserAtTheWindow::Answers() {
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
+    return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, test::kPatienceMilliseconds, &answer) != 0;
 }
 
 HWND UserAtTheWindow::WaitForDialog() { return program_.WaitForMessageBox(); }
@@ -147,14 +146,14 @@ void UserAtTheWindow::Save(const std::wstring& path) {
     if (edit == nullptr) throw std::runtime_error("no file name box");
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    for (int tries = 0; tries < 6000 && IsWindow(dialog); ++tries) Sleep(5);
+    test::WaitUntil([&] { return !IsWindow(dialog); }, 5);
 }
 
 void UserAtTheWindow::CancelDialog() {
     const HWND dialog = WaitForDialog();
     if (dialog == nullptr) throw std::runtime_error("no dialog");
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    for (int tries = 0; tries < 300 && IsWindow(dialog); ++tries) Sleep(100);
+    test::WaitUntil([&] { return !IsWindow(dialog); });
     WaitUntilIdle();
 }
 
@@ -262,7 +261,7 @@ std::wstring UserAtTheWindow::ReadAndCloseMessage() {
     if (box == nullptr) return L"(no message box)";
     const std::wstring seen = test::WindowText(box) + L"|" + test::MessageBoxText(box);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    for (int tries = 0; tries < 300 && IsWindow(box); ++tries) Sleep(100);
+    test::WaitUntil([&] { return !IsWindow(box); });
     WaitUntilIdle();
     return seen;
 }

@@ -57,13 +57,14 @@ public:
     std::vector<std::wstring> SelectedItems() const;
 
     // Waits until the program takes messages again: its event procedure has
-    // run, or it waits in a dialog. False after 60 seconds.
+    // run, or it waits in a dialog. False when patience ran out
+    // (test::kPatienceMilliseconds).
     bool WaitUntilIdle();
     // One message sent and answered: the program took messages since the
-    // call began. False after 60 seconds.
+    // call began. False when patience ran out.
     bool Answers();
 
-    // The dialog or message box the program opened; null after 30 seconds.
+    // The dialog or message box the program opened; null when patience ran out.
     HWND WaitForDialog();
     // The dialog or message box open now, or null.
     HWND DialogNow() const;

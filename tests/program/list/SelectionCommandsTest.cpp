@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,9 +26,10 @@ namespace {
 // highlight and the marks must agree after every step.
 class SelectionCommandsTest : public test::ProgramTest {
 protected:
-    void RunOnTree(std::initializer_list<const char*> folders, std::vector<std::function<void()>> steps) {
-        for (const char* folder : folders) test::MakeFolders(source / folder);
-        Choose(source.Path());
+    void RunOnTree(const std::string& root, const std::vector<std::string>& folders,
+                   std::vector<std::function<void()>> steps) {
+        for (const std::string& folder : folders) test::MakeFolders(root + "\\" + folder);
+        Choose(root);
         std::vector<std::function<void()>> script{[] { test::Click(BUTTON5); }};
         for (auto& step : steps) {
             script.push_back([step = std::move(step)] {
@@ -42,81 +42,71 @@ protected:
     }
 };
 
-const std::initializer_list<const char*> kTree = {"A\\B\\C", "A\\D", "B"};
+const std::vector<std::string> kTree = {"A\\B\\C", "A\\D", "B"};
+
+// What the user does, and the folders highlighted afterwards.
+struct Step {
+    std::string click;  // an item, or "+" (select all) or "-" (deselect all)
+    Texts highlighted;
+};
+
+struct Case {
+    const char* rule;
+    std::vector<std::string> tree;
+    std::vector<Step> steps;
+};
+
+const Case kCases[] = {
+    {"selecting a folder selects its ancestors", kTree,
+     {{"-", {}}, {"A\\B\\C", {"A", "A\\B", "A\\B\\C"}}}},
+    {"deselecting a folder deselects its descendants", kTree,
+     {{"A\\B", {"A", "A\\D", "B"}}, {"+", {"A", "A\\B", "A\\B\\C", "A\\D", "B"}}, {"A", {"B"}}}},
+    {"folders directly below the source change alone", kTree,
+     {{"-", {}}, {"A", {"A"}}, {"B", {"A", "B"}}, {"B", {"A"}}}},
+    {"a name that merely starts alike is no relative", {"A\\B", "AB"},
+     {{"A", {"AB"}}, {"-", {}}, {"AB", {"AB"}}}},
+    {"a second byte like that of a backslash separates nothing", {"A\\ソ\\X", "A\\ソX"},
+     {{"-", {}}, {"A\\ソ\\X", {"A", "A\\ソ", "A\\ソ\\X"}}, {"A\\ソ", {"A"}}}},
+};
+
+void Do(const std::string& click) {
+    if (click == "+") {
+        test::Click(BUTTON3);
+    } else if (click == "-") {
+        test::Click(BUTTON4);
+    } else {
+        test::ClickItem(click);
+    }
+}
+
+Texts SortedHighlighted() {
+    Texts highlighted = test::Highlighted();
+    std::sort(highlighted.begin(), highlighted.end());
+    return highlighted;
+}
 
 }  // namespace
 
-TEST_F(SelectionCommandsTest, SelectingAFolderSelectsItsAncestors) {
-    RunOnTree(kTree, {
-        [] { test::Click(BUTTON4); },
-        [] {
-            EXPECT_TRUE(test::Highlighted().empty());
-            test::ClickItem("A\\B\\C");
-        },
-        [] { EXPECT_EQ(test::Highlighted(), (Texts{"A", "A\\B", "A\\B\\C"})); },
-    });
-}
-
-TEST_F(SelectionCommandsTest, DeselectingAFolderDeselectsItsDescendants) {
-    RunOnTree(kTree, {
-        [] { test::ClickItem("A\\B"); },
-        [] {
-            EXPECT_EQ(test::Highlighted(), (Texts{"A", "A\\D", "B"}));
-            test::Click(BUTTON3);
-        },
-        [] {
-            EXPECT_EQ(test::Highlighted(), (Texts{"A", "A\\B", "A\\B\\C", "A\\D", "B"}));
-            test::ClickItem("A");
-        },
-        [] { EXPECT_EQ(test::Highlighted(), Texts{"B"}); },
-    });
-}
-
-TEST_F(SelectionCommandsTest, FoldersDirectlyBelowTheSourceChangeAlone) {
-    RunOnTree(kTree, {
-        [] { test::Click(BUTTON4); },
-        [] { test::ClickItem("A"); },
-        [] {
-            EXPECT_EQ(test::Highlighted(), Texts{"A"});
-            test::ClickItem("B");
-        },
-        [] {
-            EXPECT_EQ(test::Highlighted(), (Texts{"A", "B"}));
-            test::ClickItem("B");
-        },
-        [] { EXPECT_EQ(test::Highlighted(), Texts{"A"}); },
-    });
-}
-
-TEST_F(SelectionCommandsTest, ANameThatMerelyStartsAlikeIsNoRelative) {
-    RunOnTree({"A\\B", "AB"}, {
-        [] { test::ClickItem("A"); },
-        [] {
-            EXPECT_EQ(test::Highlighted(), Texts{"AB"});
-            test::Click(BUTTON4);
-        },
-        [] { test::ClickItem("AB"); },
-        [] { EXPECT_EQ(test::Highlighted(), Texts{"AB"}); },
-    });
-}
-
-TEST_F(SelectionCommandsTest, ASecondByteLikeABackslashSeparatesNothing) {
-    RunOnTree({"A\\ソ\\X", "A\\ソX"}, {
-        [] { test::Click(BUTTON4); },
-        [] { test::ClickItem("A\\ソ\\X"); },
-        [] {
-            Texts highlighted = test::Highlighted();
-            std::sort(highlighted.begin(), highlighted.end());
-            EXPECT_EQ(highlighted, (Texts{"A", "A\\ソ", "A\\ソ\\X"}));
-            test::ClickItem("A\\ソ");
-        },
-        [] { EXPECT_EQ(test::Highlighted(), Texts{"A"}); },
-    });
+TEST_F(SelectionCommandsTest, TheSelectionStaysATree) {
+    int row = 0;
+    for (const Case& rule : kCases) {
+        SCOPED_TRACE(rule.rule);
+        std::vector<std::function<void()>> steps{[&] { Do(rule.steps[0].click); }};
+        for (std::size_t i = 0; i < rule.steps.size(); ++i) {
+            steps.push_back([&, i] {
+                Texts expected = rule.steps[i].highlighted;
+                std::sort(expected.begin(), expected.end());
+                EXPECT_EQ(SortedHighlighted(), expected) << "after " << rule.steps[i].click;
+                if (i + 1 < rule.steps.size()) Do(rule.steps[i + 1].click);
+            });
+        }
+        RunOnTree(source / ("case" + std::to_string(row++)), rule.tree, std::move(steps));
+    }
 }
 
 TEST_F(SelectionCommandsTest, EveryListCommandWithdrawsTheUndo) {
     const auto withUndo = [] { EnableWindow(BUTTON9.window, TRUE); };
-    RunOnTree(kTree, {
+    RunOnTree(source.Path(), kTree, {
         withUndo,
         [] { test::Click(BUTTON3); },
         [&] {
