@@ -5,6 +5,7 @@
 #   wine-env.sh prefix DIR ja|en          make one prefix
 #   wine-env.sh display DIR               start the Xvfbs alone
 #   wine-env.sh run DIR ja|en PROGRAM...  run a Windows program in it
+#   wine-env.sh dpi DIR ja|en N           the screen's dots per inch there
 #   wine-env.sh teardown DIR              stop Wine and the Xvfb
 #
 # Each locale has its own prefix inside DIR, made once and reused. The drive
@@ -86,6 +87,15 @@ make_prefix() {
   )
 }
 
+# Wine reads the screen's dots per inch at the start of each process.
+set_dpi() {
+  local dir=$1 loc=$2 dpi=$3
+  (
+    wine_env "$dir" "$loc"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  )
+}
+
 start_xvfb() {
   local dir=$1 name=$2 n
   for n in $(seq 90 140); do
@@ -145,6 +155,11 @@ case "$command" in
     for loc in ja en; do
       "$(dirname "${BASH_SOURCE[0]}")/hostile-trees.sh" "$dir/prefix-$loc/drive_c/soratn2-hostile"
     done
+    # A test that sets another value puts the old one back; one that died
+    # before it could does not leave it to the next run.
+    for loc in ja en; do
+      set_dpi "$dir" "$loc" 96
+    done
     # Wine left running from an earlier run would keep drawing on its old display.
     stop_wine "$dir"
     stop_xvfb "$dir"
@@ -167,6 +182,9 @@ case "$command" in
       export DISPLAY
     fi
     exec wine "$@"
+    ;;
+  dpi)
+    set_dpi "$dir" "${3:?locale}" "${4:?dots per inch}"
     ;;
   teardown)
     stop_wine "$dir"

@@ -10,6 +10,7 @@
 #include "runtime/FileDialog.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/RunHooks.h"
+#include "shell/DisplayScale.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
 #include "shell/ProcedureState.h"
@@ -111,17 +112,17 @@ void SetTextSize(const ControlHandle& handle, long double size) {
 
 rt::Single WindowWidth(const ControlHandle& handle) {
     const RECT rect = OuterRect(BoundWindow(handle));
-    return static_cast<rt::Single>(rect.right - rect.left);
+    return static_cast<rt::Single>(ToProgram(rect.right - rect.left));
 }
 
 rt::Single WindowHeight(const ControlHandle& handle) {
     const RECT rect = OuterRect(BoundWindow(handle));
-    return static_cast<rt::Single>(rect.bottom - rect.top);
+    return static_cast<rt::Single>(ToProgram(rect.bottom - rect.top));
 }
 
 void SetWindowSize(const ControlHandle& handle, long double width, long double height) {
     const HWND window = BoundWindow(handle);
-    SetWindowPos(window, nullptr, 0, 0, Pixels(width), Pixels(height),
+    SetWindowPos(window, nullptr, 0, 0, ToScreen(Pixels(width)), ToScreen(Pixels(height)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

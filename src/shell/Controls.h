@@ -40,7 +40,9 @@ void EnableControl(const ControlHandle& handle, long double flag);
 
 void SetTextSize(const ControlHandle& handle, long double size);
 
-// Outer size in pixels. A minimised window answers with the size it will have
+// Sizes are in pixels at 96 dots per inch, whatever the screen's.
+
+// Outer size. A minimised window answers with the size it will have
 // again when restored.
 rt::Single WindowWidth(const ControlHandle& handle);
 rt::Single WindowHeight(const ControlHandle& handle);

@@ -7,8 +7,11 @@
 #include "runtime/Cp932.h"
 #include "runtime/EventQueue.h"
 #include "runtime/RunHooks.h"
+#include "shell/DisplayScale.h"
+#include "shell/DpiChange.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
+#include "shell/FormIcons.h"
 
 namespace shell {
 
@@ -62,10 +65,16 @@ LRESULT OnControlColour(WPARAM deviceContext) {
     return reinterpret_cast<LRESULT>(WhiteBrush());
 }
 
+// The rectangle the system proposes comes with the new dots per inch.
+void OnDpiChanged(HWND form, WPARAM wParam, LPARAM lParam) {
+    FollowDpiChange(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+}
+
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: OnCommand(wParam); return 0;
         case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
+        case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return OnControlColour(wParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -105,7 +114,7 @@ bool CreateControls(HWND form, HINSTANCE instance) {
         const DWORD disabled = control.initiallyDisabled ? WS_DISABLED : 0;
         const HWND window = CreateWindowExW(
             0, style.windowClass, rt::ToWide(control.text).c_str(), style.style | disabled,
-            control.x, control.y, control.width, control.height, form,
+            ToScreen(control.x), ToScreen(control.y), ToScreen(control.width), ToScreen(control.height), form,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance, nullptr);
         if (window == nullptr) return false;
         SetFont(window, definition.fontFace, definition.fontSize);
@@ -127,12 +136,20 @@ void BindEvents(const ProcedureLookup& lookup) {
     }
 }
 
-// The icon in the size the system shows it at; shared icons are the
-// system's to free.
-HICON ProgramIcon(HINSTANCE instance, int icon, int widthMetric, int heightMetric) {
-    const HANDLE image = LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, GetSystemMetrics(widthMetric),
-                                    GetSystemMetrics(heightMetric), LR_SHARED);
-    return image != nullptr ? static_cast<HICON>(image) : LoadIconW(nullptr, IDI_APPLICATION);
+// The outer rectangle of that size in the middle of the screen.
+RECT Centred(int width, int height) {
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return {x, y, x + width, y + height};
+}
+
+// Made at the program's size in the middle of the screen, the form learns
+// the dots per inch of the monitor it is on, and takes the size it has at them.
+void ScaleToItsMonitor(HWND form, const FormDefinition& definition) {
+    SetFormDpi(SystemDpiOf(form));
+    const RECT place = Centred(ToScreen(definition.width), ToScreen(definition.height));
+    SetWindowPos(form, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -142,20 +159,19 @@ HWND CreateMainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup)
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = MainFormProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = ProgramIcon(instance, icon, SM_CXICON, SM_CYICON);
-    windowClass.hIconSm = ProgramIcon(instance, icon, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = WhiteBrush();
     windowClass.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
 
     const FormDefinition& definition = MainFormDefinition();
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - definition.width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - definition.height) / 2;
+    const RECT place = Centred(definition.width, definition.height);
     const HWND form = CreateWindowExW(0, kWindowClass, rt::ToWide(definition.caption).c_str(),
-                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, definition.width,
-                                      definition.height, nullptr, nullptr, instance, nullptr);
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
+                                      definition.width, definition.height, nullptr, nullptr, instance, nullptr);
     if (form == nullptr) return nullptr;
+    ScaleToItsMonitor(form, definition);
+    ShowFormIcons(form, instance, icon);
     if (!CreateControls(form, instance)) {
         DestroyWindow(form);
         return nullptr;
@@ -169,6 +185,7 @@ void DestroyMainForm() {
     if (form != nullptr && IsWindow(form)) DestroyWindow(form);
     Bindings() = EventBindings{};
     ReleaseFonts();
+    ReleaseFormIcons();
 }
 
 }  // namespace shell

@@ -65,7 +65,7 @@ TEST(ResourcesTest, TheVersionNamesTheProductInJapaneseAsVersion2) {
     EXPECT_EQ(VersionText(info, L"FileVersion"), L"2.0." + std::to_wstring(build) + L".0");
 }
 
-TEST(ResourcesTest, TheManifestAsksForNoElevationNamesWindows7To11AndLeavesScalingToTheSystem) {
+TEST(ResourcesTest, TheManifestAsksForNoElevationNamesWindows7To11AndScalesPerMonitor) {
     const std::string manifest = ProgramResources().Bytes(RT_MANIFEST, 1);
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
@@ -73,8 +73,8 @@ TEST(ResourcesTest, TheManifestAsksForNoElevationNamesWindows7To11AndLeavesScali
                            "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
         EXPECT_NE(manifest.find(os), std::string::npos) << os;
     }
-    EXPECT_NE(manifest.find(">false</dpiAware>"), std::string::npos);
-    EXPECT_NE(manifest.find(">unaware</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
 }
 
 TEST(ResourcesTest, TheIconComesIn16And32And48And256Pixels) {

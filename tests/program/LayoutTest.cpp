@@ -4,18 +4,12 @@
 
 #include "program/Program.h"
 #include "support/ProgramRun.h"
+#include "support/WindowGeometry.h"
 
 namespace {
 
-SIZE OuterSize(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-void Resize(HWND window, int width, int height) {
-    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+using test::OuterSize;
+using test::Resize;
 
 void Click(const program::ControlHandle& button) { SendMessageW(button.window, BM_CLICK, 0, 0); }
 

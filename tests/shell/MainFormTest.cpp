@@ -6,52 +6,16 @@
 
 #include "program/Program.h"
 #include "runtime/FileStatements.h"
+#include "shell/MainFormAtStartup.h"
 #include "support/ProgramRun.h"
+#include "support/WindowGeometry.h"
 
 namespace {
-
-struct ExpectedControl {
-    const wchar_t* className;
-    const wchar_t* text;
-    int x, y, width, height;
-    bool enabled;
-    bool tabStop;
-};
-
-// The main window after start-up, control by control in creation order.
-const ExpectedControl kStartupState[] = {
-    {L"Static", L"", 312, 132, 48, 18, true, false},
-    {L"Static", L"抽出フォルダー数", 192, 132, 108, 18, true, false},
-    {L"Static", L"", 492, 132, 54, 18, true, false},
-    {L"Static", L"", 372, 132, 108, 18, true, false},
-    {L"ListBox", L"", 18, 156, 650, 340, false, true},  // the first layout adds 2 pixels
-    {L"Button", L"－", 570, 132, 36, 18, false, true},
-    {L"Button", L"＋", 618, 132, 36, 18, false, true},
-    {L"Static", L"文字の大きさ", 570, 114, 90, 18, true, false},
-    {L"Button", L"全部選択", 18, 132, 78, 24, false, true},
-    {L"Button", L"全部解除", 102, 132, 78, 24, false, true},
-    {L"Button", L"コピー元", 24, 6, 78, 24, true, true},
-    {L"Button", L"コピー先", 24, 42, 78, 24, true, true},
-    {L"Static", L"", 120, 12, 540, 18, true, false},
-    {L"Static", L"", 120, 48, 540, 18, true, false},
-    {L"Button", L"親フォルダーもコピーする", 24, 78, 174, 18, true, true},
-    {L"Edit", L"", 198, 72, 258, 24, true, true},
-    {L"Button", L"コピー実行", 576, 72, 78, 30, false, true},
-    {L"Button", L"リストをテキスト出力", 24, 102, 156, 24, false, true},
-    {L"Button", L"元に戻す", 492, 72, 78, 30, false, true},
-};
 
 std::wstring TextOf(HWND window) {
     wchar_t text[256] = L"";
     GetWindowTextW(window, text, 256);
     return text;
-}
-
-RECT ClientRectOf(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 // The character size of the font the control really draws with, in pixels,
@@ -79,14 +43,14 @@ TEST(MainFormTest, StartsWithEveryControlAsTheFormDefinesIt) {
     test::RunProgramWith({[] {
         const HWND form = program::MAINFORM.window;
         for (int id = 1; id <= 19; ++id) {
-            const ExpectedControl& expected = kStartupState[id - 1];
+            const test::ExpectedControl& expected = test::kStartupState[id - 1];
             const HWND control = GetDlgItem(form, id);
             ASSERT_NE(control, nullptr) << id;
             wchar_t className[32] = L"";
             GetClassNameW(control, className, 32);
             EXPECT_EQ(CompareStringOrdinal(className, -1, expected.className, -1, TRUE), CSTR_EQUAL) << id;
             EXPECT_EQ(TextOf(control), expected.text) << id;
-            const RECT rect = ClientRectOf(control);
+            const RECT rect = test::PlaceInParent(control);
             EXPECT_EQ(rect.left, expected.x) << id;
             EXPECT_EQ(rect.top, expected.y) << id;
             EXPECT_EQ(rect.right - rect.left, expected.width) << id;
