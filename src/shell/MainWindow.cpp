@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -136,10 +137,12 @@ void BindEvents(const ProcedureLookup& lookup) {
     }
 }
 
-// The outer rectangle of that size in the middle of the screen.
+// The outer rectangle of that size in the middle of the screen. A window
+// larger than the screen (700 x 550 at 200 % on a 1080-line screen) starts at
+// its top left instead, so that its title bar can still be taken.
 RECT Centred(int width, int height) {
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
     return {x, y, x + width, y + height};
 }
 
