@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/DllSearch.h"
 #include "app/Startup.h"
 #include "runtime/OpenFiles.h"
 #include "runtime/StatementPoll.h"
@@ -36,6 +37,15 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strncmp(argv[1], kProbeError, std::strlen(kProbeError)) == 0) {
         probeFile = argv[1] + std::strlen(kProbeError);
         return app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, FailingMainBody);
+    }
+    // --probe-dll-search=limited makes the program's start-up call first; the
+    // exit code is 1 when the planted DLL was loaded by its bare name.
+    constexpr const char* kProbeDllSearch = "--probe-dll-search=";
+    if (argc == 2 && std::strncmp(argv[1], kProbeDllSearch, std::strlen(kProbeDllSearch)) == 0) {
+        if (std::strcmp(argv[1] + std::strlen(kProbeDllSearch), "limited") == 0) {
+            app::LimitDllSearchToTheSystemFolder();
+        }
+        return LoadLibraryW(L"soratn2_planted.dll") != nullptr ? 1 : 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--probe-fault") == 0) {
         return app::RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, FaultingMainBody);

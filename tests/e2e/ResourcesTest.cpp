@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,28 @@ TEST(ResourcesTest, TheVersionNamesTheProductInJapaneseAsVersion2) {
     const int build = HIWORD(fixed->dwFileVersionLS);
     EXPECT_GT(build, 0);
     EXPECT_EQ(VersionText(info, L"FileVersion"), L"2.0." + std::to_wstring(build) + L".0");
+    EXPECT_EQ(VersionText(info, L"LegalCopyright"), L"Copyright (C) the SORATN2 authors. MIT License.");
+}
+
+// What a reviewer reads off the image: Windows 7 (6.1) as the oldest system,
+// as in the manifest; no time of the build, so one commit links the same
+// bytes; and an image that loads anywhere in 64 bits with no code in data.
+TEST(ResourcesTest, TheImageNamesWindows7CarriesNoBuildTimeAndKeepsItsProtections) {
+    const std::string image = test::ReadBytes(rt::ToCp932Shown(test::ProgramBesideThisTest()));
+    ASSERT_GT(image.size(), 1024u);
+    IMAGE_DOS_HEADER dos;
+    std::memcpy(&dos, image.data(), sizeof dos);
+    IMAGE_NT_HEADERS64 nt;
+    ASSERT_LE(static_cast<std::size_t>(dos.e_lfanew) + sizeof nt, image.size());
+    std::memcpy(&nt, image.data() + dos.e_lfanew, sizeof nt);
+    EXPECT_EQ(nt.FileHeader.TimeDateStamp, 0u);
+    EXPECT_EQ(nt.OptionalHeader.MajorSubsystemVersion, 6);
+    EXPECT_EQ(nt.OptionalHeader.MinorSubsystemVersion, 1);
+    EXPECT_EQ(nt.OptionalHeader.MajorOperatingSystemVersion, 6);
+    EXPECT_EQ(nt.OptionalHeader.MinorOperatingSystemVersion, 1);
+    const WORD kProtections = IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE | IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA |
+                              IMAGE_DLLCHARACTERISTICS_NX_COMPAT;
+    EXPECT_EQ(nt.OptionalHeader.DllCharacteristics & kProtections, kProtections);
 }
 
 TEST(ResourcesTest, TheManifestAsksForNoElevationNamesWindows7To11AndScalesPerMonitor) {
