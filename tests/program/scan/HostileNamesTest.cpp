@@ -230,6 +230,21 @@ TEST_F(HostileNamesTest, NamesWithoutACodePage932FormAreListedCopiedAndUndoneExa
     EXPECT_NE(list.find("\r\n\xB6\xC5\x81\x60\x91\x53\x8A\x70\r\n"), std::string::npos);
 }
 
+// A start-up folder whose name code page 932 cannot write: the logs go into it
+// under its exact name, not beside it under a look-alike.
+TEST_F(HostileNamesTest, TheLogsGoIntoAStartUpFolderWhoseNameHasNoCodePage932Form) {
+    const std::wstring startHere = rt::ToWide(start.Path()) + L"\\caf\u00E9\u301C";
+    ASSERT_TRUE(CreateDirectoryW(startHere.c_str(), nullptr));
+    ASSERT_TRUE(SetCurrentDirectoryW(startHere.c_str()));
+    test::MakeFolders(source / "A");
+    Choose(source.Path());
+    test::RunProgramWith({[] { test::Click(BUTTON5); }});
+    SetCurrentDirectoryW(rt::ToWide(start.Path()).c_str());
+    EXPECT_EQ(test::FoldersBelowWide(start.Path()), std::vector<std::wstring>{L"caf\u00E9\u301C"});
+    const std::wstring log = startHere + L"\\TEST_FOL.TXT";
+    EXPECT_NE(GetFileAttributesW(log.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(HostileNamesTest, AFolderTooDeepToListIsKeptButNotLookedInto) {
     const std::string base = kHostile + "\\deep\\";
     // d, d\d, ... up to the first whose listing pattern passes 260 bytes.
