@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
     // The walk's workers, the program's own number unless told otherwise;
     // the floor listing ahead uses as many.
     const char* threadsAsked = std::getenv("SORATN2_BENCH_THREADS");
-    const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::kListingThreads;
+    const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::DefaultListingThreads();
     rt::SetListingThreads(threads);
     std::printf("listing threads: %d\n", threads);
     Figures figures;

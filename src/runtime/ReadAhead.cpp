@@ -1,5 +1,7 @@
 #include "runtime/ReadAhead.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -13,7 +15,7 @@ namespace rt {
 namespace {
 
 struct AheadState {
-    int threads = kListingThreads;
+    int threads = DefaultListingThreads();
     std::unique_ptr<ListingsAhead> listings;
     // Entries below this index have been asked for or passed over.
     std::int32_t askedEnd = 0;
@@ -25,6 +27,12 @@ AheadState& State() {
 }
 
 }  // namespace
+
+int DefaultListingThreads() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    return std::clamp(static_cast<int>(system.dwNumberOfProcessors), 1, kMostListingThreads);
+}
 
 void ListAhead(const Array<std::string>& names, long double first, long double end, std::string_view base,
                std::string_view tail) {

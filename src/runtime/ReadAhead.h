@@ -14,11 +14,14 @@
 // shared out.
 namespace rt {
 
-// Threads and listings ahead of the walk. Two cores list the tree in about
-// the same time with 2 threads as with 4; 4 still gain where a listing
-// waits on the network rather than on a processor.
-inline constexpr int kListingThreads = 4;
+// Threads and listings ahead of the walk. A listing on a local disk keeps a
+// processor busy, so workers beyond the processors only take turns; those
+// up to 4 still gain where listings wait on a file server.
+inline constexpr int kMostListingThreads = 4;
 inline constexpr std::size_t kListingsAhead = 64;
+
+// The workers a walk has: kMostListingThreads, or fewer on fewer processors.
+int DefaultListingThreads();
 
 // The walk comes next to the table's entries `first` to `end` - 1, each
 // listed with the pattern `base` + name + `tail`. As many of them as there is

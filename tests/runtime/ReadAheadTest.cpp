@@ -110,7 +110,7 @@ TEST_F(ReadAheadTest, StoppingLeavesNoThreadBehind) {
     const int before = test::ThreadsOfThisProcess();
     const rt::Array<std::string> table = Table(folders);
     ListAhead(table, 100);
-    EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::kListingThreads);
+    EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::DefaultListingThreads());
     rt::StopListingAhead();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     // And the next walk starts workers afresh.
@@ -128,5 +128,5 @@ TEST_F(ReadAheadTest, SwitchedOffTheWalkListsEveryFolderOnItsOwnThread) {
     ListAhead(table, 1);
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     EXPECT_EQ(Subfolders(temp / "A"), std::vector<std::string>{"sub"});
-    rt::SetListingThreads(rt::kListingThreads);
+    rt::SetListingThreads(rt::DefaultListingThreads());
 }

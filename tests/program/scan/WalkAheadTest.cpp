@@ -36,7 +36,7 @@ struct ScanSeen {
 class WalkAheadTest : public test::ProgramTest {
 protected:
     void TearDown() override {
-        rt::SetListingThreads(rt::kListingThreads);
+        rt::SetListingThreads(rt::DefaultListingThreads());
         test::ProgramTest::TearDown();
     }
 
@@ -95,7 +95,7 @@ TEST_F(WalkAheadTest, AScanOfTheLimitTreeIsTheSameWithoutListingAhead) {
     ASSERT_EQ(alone.table.size(), 32767u);
     ASSERT_EQ(alone.messages.size(), 1u);
     ASSERT_EQ(alone.threadsLeft, 0);
-    EXPECT_EQ(Scan(big, rt::kListingThreads), alone);
+    EXPECT_EQ(Scan(big, rt::kMostListingThreads), alone);
 }
 
 TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
@@ -103,7 +103,7 @@ TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
     MakeTree(tree);
     const ScanSeen alone = Scan(tree, 0);
     ASSERT_EQ(alone.list.size(), 5u + 25 + 125 + 6);
-    EXPECT_EQ(Scan(tree, rt::kListingThreads), alone);
+    EXPECT_EQ(Scan(tree, rt::kMostListingThreads), alone);
     EXPECT_EQ(Scan(tree, 1), alone);
 }
 
