@@ -2,9 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "runtime/ListingsAhead.h"
+#include "runtime/ReadAhead.h"
 
 // What the benchmarks share: a clock, and the bare system calls that are the
 // floors the program is measured against.
@@ -62,6 +67,43 @@ inline std::vector<std::wstring> ListTree(const std::wstring& root, Listing list
             }
         } while (FindNextFileW(search, &entry));
         FindClose(search);
+    }
+    return found;
+}
+
+// The same walk with the listings made ahead of it by `threads` workers, at
+// most rt::kListingsAhead folders ahead, as the program's walk has them made;
+// a folder whose listing no worker has begun is listed on this thread.
+inline std::vector<std::wstring> ListTreeAhead(const std::wstring& root, int threads) {
+    std::vector<std::wstring> found;
+    rt::ListingsAhead ahead(threads, rt::kListingsAhead);
+    const auto patternOf = [&](const std::wstring& folder) {
+        return (folder.empty() ? root : root + L"\\" + folder) + L"\\*.*";
+    };
+    std::size_t asked = 0;
+    // Position 0 is the root, position i the folder found[i - 1].
+    for (std::size_t position = 0; position <= found.size(); ++position) {
+        const std::wstring folder = position == 0 ? L"" : found[position - 1];
+        for (asked = std::max(asked, position); asked < found.size() && ahead.HasRoom(); ++asked) {
+            ahead.Ask(patternOf(found[asked]));
+        }
+        const auto keep = [&](const wchar_t* name, DWORD attributes) {
+            const std::wstring entry = name;
+            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && entry != L"." && entry != L"..") {
+                found.push_back(folder.empty() ? entry : folder + L"\\" + entry);
+            }
+        };
+        const std::wstring pattern = patternOf(folder);
+        if (const std::optional<rt::FolderListing> listing = ahead.Take(pattern)) {
+            for (const rt::ListedEntry& entry : *listing) keep(entry.name.c_str(), entry.attributes);
+            continue;
+        }
+        WIN32_FIND_DATAW entry;
+        const rt::FindHandle search = rt::FindFirstEntry(pattern, entry);
+        if (!search.Valid()) continue;
+        do {
+            keep(entry.cFileName, entry.dwFileAttributes);
+        } while (FindNextFileW(search.Get(), &entry));
     }
     return found;
 }

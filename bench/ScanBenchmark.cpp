@@ -14,6 +14,7 @@
 #include "program/Program.h"
 #include "runtime/Cp932.h"
 #include "runtime/OpenFiles.h"
+#include "runtime/ReadAhead.h"
 #include "runtime/StatementPoll.h"
 #include "runtime/Strings.h"
 #include "shell/ListOperations.h"
@@ -90,7 +91,7 @@ void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSe
 }
 
 // One repetition: the floors and the program in turn.
-void Repetition(const std::string& root, const std::string& work, Figures& figures) {
+void Repetition(const std::string& root, const std::string& work, int threads, Figures& figures) {
     const std::wstring wideRoot = rt::ToWide(root);
     const std::wstring bare = rt::ToWide(work) + L"\\bare";
     test::MakeFolders(work + "\\bare");
@@ -104,6 +105,10 @@ void Repetition(const std::string& root, const std::string& work, Figures& figur
     figures["floor: listing, basic + large fetch"].values.push_back(SecondsSince(start));
     if (!sameListing) std::fprintf(stderr, "the basic listing differs from the plain one\n");
     figures["folders"].values.push_back(static_cast<double>(folders.size()));
+    start = Now();
+    const bool sameAhead = bench::ListTreeAhead(wideRoot, threads) == folders;
+    figures["floor: listing ahead, " + std::to_string(threads) + " threads"].values.push_back(SecondsSince(start));
+    if (!sameAhead) std::fprintf(stderr, "the listing ahead differs from the plain one\n");
     figures["floor: creation alone"].values.push_back(bench::CreateAll(bare, folders, false));
     figures["floor: removal alone"].values.push_back(bench::RemoveAll(bare, folders, false));
     figures["floor: existence test + creation"].values.push_back(bench::CreateAll(bare, folders, true));
@@ -155,6 +160,12 @@ void Print(const Figures& figures) {
                     perFolder.Min(), perFolder.Max(), floor + 7);
     };
     own("program: source command", "floor: listing");
+    for (const auto& [name, figure] : figures) {
+        if (!name.starts_with("floor: listing ahead")) continue;
+        const bench::Figure ratio = bench::Ratio(figures.at("program: source command"), figure);
+        std::printf("source command over %-28s %.2f [%.2f, %.2f]\n", name.c_str() + 7, ratio.Median(), ratio.Min(),
+                    ratio.Max());
+    }
     own("program: copy run", "floor: creation alone");
     own("program: undo", "floor: removal alone");
 }
@@ -168,9 +179,15 @@ int main(int argc, char** argv) {
     }
     const std::string root = argv[1];
     const std::string work = argv[2];
+    // The walk's workers, the program's own number unless told otherwise;
+    // the floor listing ahead uses as many.
+    const char* threadsAsked = std::getenv("SORATN2_BENCH_THREADS");
+    const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::DefaultListingThreads();
+    rt::SetListingThreads(threads);
+    std::printf("listing threads: %d\n", threads);
     Figures figures;
     for (int repetition = std::max(1, std::atoi(argv[3])); repetition > 0; --repetition) {
-        Repetition(root, work, figures);
+        Repetition(root, work, threads, figures);
     }
     Print(figures);
     return 0;

@@ -10,6 +10,7 @@
 #include "runtime/ErrorNumbers.h"
 #include "runtime/ModalUi.h"
 #include "runtime/OpenFiles.h"
+#include "runtime/ReadAhead.h"
 #include "runtime/Reports.h"
 #include "runtime/RunHooks.h"
 #include "runtime/RuntimeError.h"
@@ -28,6 +29,7 @@ namespace {
 // directory search open and its procedure's held-back changes behind.
 void ResetRunState() {
     rt::ResetStatementPoll();
+    rt::StopListingAhead();
     rt::CloseAllSearches();
     rt::ForgetLentCharacters();
     shell::ForgetProcedureState();

@@ -8,6 +8,7 @@
 #include "runtime/Cp932.h"
 #include "runtime/ErrorNumbers.h"
 #include "runtime/Handles.h"
+#include "runtime/ReadAhead.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/SystemPath.h"
 
@@ -23,7 +24,29 @@ struct Search {
     bool started = false;
     bool atEnd = false;
     WIN32_FIND_DATAW entry{};
+    // The folder's entries as a worker listed them ahead of the walk; the
+    // search then reads them from here, not from the system.
+    std::optional<FolderListing> listed;
+    std::size_t nextListed = 0;
 };
+
+const wchar_t* CurrentName(const Search& search) {
+    return search.listed ? (*search.listed)[search.nextListed - 1].name.c_str() : search.entry.cFileName;
+}
+
+DWORD CurrentAttributes(const Search& search) {
+    return search.listed ? (*search.listed)[search.nextListed - 1].attributes : search.entry.dwFileAttributes;
+}
+
+// Moves to the next entry; false at the end.
+bool Advance(Search& search) {
+    if (search.listed) {
+        if (search.nextListed == search.listed->size()) return false;
+        ++search.nextListed;
+        return true;
+    }
+    return FindNextFileW(search.handle.Get(), &search.entry);
+}
 
 std::array<std::optional<Search>, kSearchCount + 1>& Searches() {
     static std::array<std::optional<Search>, kSearchCount + 1> searches;
@@ -49,7 +72,7 @@ Search& OpenSearch(long double number) {
 bool OpensUnderItsName(const Search& search) {
     const std::size_t folderEnd = search.pattern.find_last_of(L"\\/:");
     const std::wstring folder = folderEnd == std::wstring::npos ? L"" : search.pattern.substr(0, folderEnd + 1);
-    const std::wstring path = LongFormWhereNeeded(folder + search.entry.cFileName);
+    const std::wstring path = LongFormWhereNeeded(folder + CurrentName(search));
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME;
@@ -59,7 +82,7 @@ bool OpensUnderItsName(const Search& search) {
 // with "?" for its lent characters: no Windows name holds "?", so it can name
 // no folder.
 std::string EntryName(const Search& search) {
-    std::string name = ToCp932Shown(search.entry.cFileName);
+    std::string name = ToCp932Shown(CurrentName(search));
     if (!HoldsLentCharacters(name) || OpensUnderItsName(search)) return name;
     return WrittenForm(name);
 }
@@ -76,12 +99,10 @@ void SearchOpen(std::string_view pattern, long double searchNumber) {
     if (PathLength(pattern) > kMaxPathBytes) Raise(err::kBadArgument);
     std::optional<Search>& search = Searches()[SearchNumber(searchNumber)];
     if (search) Raise(err::kNumberInUse);
-    std::wstring wide;
+    search.emplace();
     // A pattern that cannot be given to the system matches nothing; a long
     // one goes in its long form, which Windows needs from 248 characters on.
-    if (ToWidePath(pattern, wide)) wide = LongFormWhereNeeded(std::move(wide));
-    search.emplace();
-    search->pattern = std::move(wide);
+    search->pattern = SearchPattern(pattern);
 }
 
 void SearchNext(long double searchNumber) {
@@ -89,14 +110,14 @@ void SearchNext(long double searchNumber) {
     if (search.atEnd) Raise(err::kSearchPastEnd);
     if (!search.started) {
         search.started = true;
-        // Short names are never read, and a folder's entries come in fewer
-        // trips to the system.
-        search.handle.Reset(FindFirstFileExW(search.pattern.c_str(), FindExInfoBasic, &search.entry,
-                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        search.atEnd = !search.handle.Valid();
-    } else {
-        search.atEnd = !FindNextFileW(search.handle.Get(), &search.entry);
+        search.listed = TakeListingAhead(search.pattern);
+        if (!search.listed) {
+            search.handle = FindFirstEntry(search.pattern, search.entry);
+            search.atEnd = !search.handle.Valid();
+            return;
+        }
     }
+    search.atEnd = !Advance(search);
 }
 
 Int16 SearchAtEnd(long double searchNumber) {
@@ -113,7 +134,7 @@ std::string SearchField(long double searchNumber, long double field) {
     // no entry before the first SearchNext or after the end.
     if (!search.started || search.atEnd) Raise(err::kBadArgument);
     if (fieldNumber == kFieldName) return EntryName(search);
-    if (fieldNumber == kFieldAttributes) return AttributeLetters(search.entry.dwFileAttributes);
+    if (fieldNumber == kFieldAttributes) return AttributeLetters(CurrentAttributes(search));
     Raise(err::kBadArgument);
 }
 

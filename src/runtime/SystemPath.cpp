@@ -38,6 +38,12 @@ std::wstring LongFormWhereNeeded(std::wstring wide) {
     return L"\\\\?\\" + absolute;
 }
 
+std::wstring SearchPattern(std::string_view pattern) {
+    std::wstring wide;
+    if (!ToWidePath(pattern, wide)) return wide;
+    return LongFormWhereNeeded(std::move(wide));
+}
+
 std::wstring AbsolutePath(const std::wstring& path) {
     return SystemText(
         [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });

@@ -24,6 +24,11 @@ std::wstring SystemPath(std::string_view path);
 std::wstring SystemFolderPath(std::string_view path);
 std::wstring LongFormWhereNeeded(std::wstring path);
 
+// The pattern of a directory search as the system takes it, in its long form
+// where needed; "" (which matches nothing) for bytes that are no code page
+// 932 text.
+std::wstring SearchPattern(std::string_view pattern);
+
 // The system's absolute form of a path (GetFullPathNameW).
 std::wstring AbsolutePath(const std::wstring& path);
 

@@ -2,6 +2,7 @@
 #include "runtime/DirectorySearch.h"
 #include "runtime/FolderName.h"
 #include "runtime/OpenFiles.h"
+#include "runtime/ReadAhead.h"
 #include "runtime/StatementPoll.h"
 #include "runtime/Strings.h"
 #include "runtime/SystemPath.h"
@@ -72,11 +73,14 @@ void フォルダー名取得_SUB(rt::Single& subfolderCount) {
 
 // Lists every folder of the table in turn, breadth-first, until all are
 // listed or the table is full. Marks turn to 1 in index order, so the search
-// for the next waiting folder goes on from the one listed last.
+// for the next waiting folder goes on from the one listed last, and the
+// folders after it in the table are the ones listed next: the runtime lists
+// them ahead while the walk lists this one.
 void CONTINUE_WALK_SUB() {
     rt::Single next = 0;
     rt::Single from = 0;
     rt::Single subfolderCount = 0;
+    const rt::WalkListingAhead listingAhead;
     for (;;) {
         Line(1040); next = from;
         for (;;) {
@@ -91,6 +95,7 @@ void CONTINUE_WALK_SUB() {
         Line(1046); folderMarks[next] = 1;
         Line(1047); scanFolder = folderNames[next];
         Line(1048); from = rt::StoreSingle(rt::Add(next, 1));
+        Line(1051); rt::ListAhead(folderNames, from, folderCount, sourceBase, "\\*.*");
         Line(1049); フォルダー名取得_SUB(subfolderCount);
         Line(1050); if (folderCount > kLastEntry) return;
     }

@@ -1,0 +1,75 @@
+#include "runtime/ReadAhead.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "runtime/Cp932.h"
+#include "runtime/Numbers.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/SystemPath.h"
+
+namespace rt {
+
+namespace {
+
+struct AheadState {
+    int threads = DefaultListingThreads();
+    std::unique_ptr<ListingsAhead> listings;
+    // Entries below this index have been asked for or passed over.
+    std::int32_t askedEnd = 0;
+};
+
+AheadState& State() {
+    static AheadState state;
+    return state;
+}
+
+}  // namespace
+
+int DefaultListingThreads() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    return std::clamp(static_cast<int>(system.dwNumberOfProcessors), 1, kMostListingThreads);
+}
+
+void ListAhead(const Array<std::string>& names, long double first, long double end, std::string_view base,
+               std::string_view tail) {
+    AheadState& state = State();
+    if (state.threads == 0) return;
+    if (!state.listings) state.listings = std::make_unique<ListingsAhead>(state.threads, kListingsAhead);
+    const std::int32_t last = IntArg(end);
+    state.askedEnd = std::max(state.askedEnd, IntArg(first));
+    // The names are converted here, on the program's thread, as the search
+    // converts its pattern: a name's lent characters are the run's.
+    for (; state.askedEnd < last && state.listings->HasRoom(); ++state.askedEnd) {
+        const std::string pattern = std::string(base) + names[state.askedEnd] + std::string(tail);
+        if (PathLength(pattern) > kMaxPathBytes) continue;
+        // A pattern the system would not take fails again where the walk
+        // opens its search, with that statement's line in the report.
+        std::wstring wide;
+        try {
+            wide = SearchPattern(pattern);
+        } catch (const RuntimeError&) {
+            continue;
+        }
+        if (!wide.empty()) state.listings->Ask(std::move(wide));
+    }
+}
+
+std::optional<FolderListing> TakeListingAhead(const std::wstring& pattern) {
+    AheadState& state = State();
+    if (!state.listings) return std::nullopt;
+    return state.listings->Take(pattern);
+}
+
+void StopListingAhead() {
+    AheadState& state = State();
+    state.listings.reset();
+    state.askedEnd = 0;
+}
+
+void SetListingThreads(int threads) { State().threads = threads; }
+
+}  // namespace rt
