@@ -99,10 +99,11 @@ void SearchOpen(std::string_view pattern, long double searchNumber) {
     if (PathLength(pattern) > kMaxPathBytes) Raise(err::kBadArgument);
     std::optional<Search>& search = Searches()[SearchNumber(searchNumber)];
     if (search) Raise(err::kNumberInUse);
-    search.emplace();
     // A pattern that cannot be given to the system matches nothing; a long
     // one goes in its long form, which Windows needs from 248 characters on.
-    search->pattern = SearchPattern(pattern);
+    std::wstring wide = SearchPattern(pattern);
+    search.emplace();
+    search->pattern = std::move(wide);
 }
 
 void SearchNext(long double searchNumber) {
