@@ -13,9 +13,11 @@ else()
   target_compile_options(soratn2_options INTERFACE
     "$<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8;-fexec-charset=CP932;-Wall;-Wextra;-Wpedantic>")
   # No folder of this machine in what is built: the same commit gives the
-  # same bytes wherever it is built.
+  # same bytes wherever it is built, and the debug information names the
+  # sources as /soratn2/src/... wherever they were. The build folder may lie
+  # inside the sources: the last map that matches wins, so it comes last.
   target_compile_options(soratn2_options INTERFACE
-    "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=;-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
+    "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=/soratn2;-ffile-prefix-map=${CMAKE_BINARY_DIR}=/soratn2/build>")
   if(WIN32)
     target_compile_definitions(soratn2_options INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
     # One self-contained executable: no DLL beyond the system's own.
