@@ -18,7 +18,19 @@ using namespace program;
 
 namespace {
 
-using CopyGuardsTest = test::ProgramTest;
+class CopyGuardsTest : public test::ProgramTest {
+protected:
+    // The user scans the source, chooses `destination` and starts a copy;
+    // the steps follow.
+    void CopyThen(const std::string& destination, std::vector<std::function<void()>> steps) {
+        Choose(source.Path());
+        Choose(destination);
+        std::vector<std::function<void()>> script{[] { test::Click(BUTTON5); }, [] { test::Click(BUTTON6); },
+                                                  [] { test::Click(BUTTON7); }};
+        script.insert(script.end(), std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
+        test::RunProgramWith(std::move(script));
+    }
+};
 
 }  // namespace
 
@@ -57,12 +69,7 @@ TEST_F(CopyGuardsTest, ATargetTooLongForTheSystemStopsTheRunBeforeItStarts) {
     const std::string longName(180, 'n');
     test::MakeFolders(source / ("A\\" + longName));
     test::MakeFolders(deep);
-    Choose(source.Path());
-    Choose(deep);
-    test::RunProgramWith({
-        [] { test::Click(BUTTON5); },
-        [] { test::Click(BUTTON6); },
-        [] { test::Click(BUTTON7); },
+    CopyThen(deep, {
         [&] {
             EXPECT_FALSE(test::Exists(deep + "\\A"));
             EXPECT_FALSE(test::Exists(start / "TEST_FOL2.TXT"));
@@ -84,12 +91,7 @@ TEST_F(CopyGuardsTest, ATargetWithCharactersWithoutACodePage932FormIsHeldToWhatT
     const std::wstring name(120, L'\u00E9');
     ASSERT_TRUE(CreateDirectoryW((rt::ToWide(source.Path()) + L"\\" + name).c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + rt::ToWide(source.Path()) + L"\\" + name + L"\\" + name).c_str(), nullptr));
-    Choose(source.Path());
-    Choose(destination.Path());
-    test::RunProgramWith({
-        [] { test::Click(BUTTON5); },
-        [] { test::Click(BUTTON6); },
-        [] { test::Click(BUTTON7); },
+    CopyThen(destination.Path(), {
         [&] {
             EXPECT_TRUE(test::FoldersBelowWide(destination.Path()).empty());
             test::ClickItem(shell::ItemText(LIST1, 1));
@@ -106,12 +108,7 @@ TEST_F(CopyGuardsTest, ATargetWithCharactersWithoutACodePage932FormIsHeldToWhatT
 TEST_F(CopyGuardsTest, AFileWhereAFolderMustGoStopsTheRunAndKeepsTheUndo) {
     test::TempFolder destination;
     for (const char* folder : {"A\\B", "C"}) test::MakeFolders(source / folder);
-    Choose(source.Path());
-    Choose(destination.Path());
-    test::RunProgramWith({
-        [] { test::Click(BUTTON5); },
-        [] { test::Click(BUTTON6); },
-        [] { test::Click(BUTTON7); },
+    CopyThen(destination.Path(), {
         [&] {
             // The user swaps a made folder for a file, then copies again.
             test::RemoveTree(destination / "A\\B");
