@@ -21,6 +21,14 @@ std::vector<rt::SettlePoint> settled;
 
 void RecordSettle(rt::SettlePoint point) { settled.push_back(point); }
 
+// Waits on the poll's own clock until its next statement looks again. The
+// clock moves in steps of a server tick under Wine, later still under load,
+// so a fixed sleep cannot promise it.
+void WaitForTheNextLook() {
+    const ULONGLONG due = GetTickCount64() + 10;
+    while (GetTickCount64() < due) Sleep(1);
+}
+
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kProbe) {
         ++delivered;
@@ -28,6 +36,15 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
+
+// A statement run with a probe posted just before it: whether the probe was
+// delivered, and the poll's clock just before and just after the statement,
+// between which the poll's own look at the clock fell.
+struct ProbedStatement {
+    bool pumped;
+    ULONGLONG before;
+    ULONGLONG after;
+};
 
 // A window that counts the probe messages delivered to it, standing in for
 // the main window.
@@ -56,46 +73,62 @@ protected:
         rt::ResetStatementPoll();
     }
 
-    // The statements (1-based) during which a message posted just before
-    // them was delivered.
-    std::vector<int> PumpingStatements(int statements) {
-        std::vector<int> pumping;
+    // Runs the statements 1 to `statements`, each with a probe posted just
+    // before it.
+    std::vector<ProbedStatement> RunStatements(int statements) {
+        std::vector<ProbedStatement> runs;
         for (int statement = 1; statement <= statements; ++statement) {
-            const int before = delivered;
+            const int delivered_before = delivered;
             PostMessageW(window_, kProbe, 0, 0);
+            const ULONGLONG before = GetTickCount64();
             rt::Line(statement);
-            if (delivered > before) pumping.push_back(statement);
+            runs.push_back({delivered > delivered_before, before, GetTickCount64()});
         }
-        return pumping;
+        return runs;
     }
 
     HWND window_ = nullptr;
     std::optional<rt::RunHooksInstalled> hooks_;
 };
 
+// Whether the runs can be those of a poll that looked at the first statement
+// and then exactly when ten milliseconds had passed since its last look. A
+// busy machine may hold a statement up for longer, so a later look is judged
+// by the clock, not expected at a fixed statement.
+testing::AssertionResult LookedEveryTenMilliseconds(const std::vector<ProbedStatement>& runs) {
+    if (runs.empty() || !runs[0].pumped) return testing::AssertionFailure() << "no look at the first statement";
+    std::size_t look = 0;
+    for (std::size_t statement = 1; statement < runs.size(); ++statement) {
+        const bool due = runs[statement].after >= runs[look].before + 10;
+        const bool overdue = runs[statement].before >= runs[look].after + 10;
+        if (runs[statement].pumped && !due) return testing::AssertionFailure() << "looked early at " << statement + 1;
+        if (!runs[statement].pumped && overdue) return testing::AssertionFailure() << "no look at " << statement + 1;
+        if (runs[statement].pumped) look = statement;
+    }
+    return testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST_F(StatementPollTest, PumpsAtTheFirstStatementThenWhenTenMillisecondsHavePassed) {
-    EXPECT_EQ(PumpingStatements(25), std::vector<int>{1});
+    EXPECT_TRUE(LookedEveryTenMilliseconds(RunStatements(25)));
     EXPECT_EQ(rt::CurrentLine(), 25);
-    Sleep(20);
-    EXPECT_EQ(PumpingStatements(2), std::vector<int>{1});
+    WaitForTheNextLook();
+    EXPECT_TRUE(LookedEveryTenMilliseconds(RunStatements(2)));
     rt::PollAtNextStatement();
-    EXPECT_EQ(PumpingStatements(2), std::vector<int>{1});
+    EXPECT_TRUE(LookedEveryTenMilliseconds(RunStatements(2)));
 }
 
 TEST_F(StatementPollTest, DeliversNothingWhileAnEventProcedureRuns) {
-    std::vector<int> pumping;
     rt::QueueEvent([&] {
-        pumping = PumpingStatements(25);
-        Sleep(20);
+        RunStatements(25);
+        WaitForTheNextLook();
         for (int statement = 26; statement <= 50; ++statement) rt::Line(statement);
     });
     rt::WaitForEvents();
-    EXPECT_TRUE(pumping.empty());
     EXPECT_EQ(delivered, 0);
     // What waited is delivered by the first pump after the procedure.
-    Sleep(20);
+    WaitForTheNextLook();
     rt::Line(100);
     EXPECT_EQ(delivered, 25);
 }
@@ -112,7 +145,7 @@ TEST_F(StatementPollTest, TheShellSettlesAtDialogsAndAtTheEndOfEachProcedureOnly
             PostMessageW(window_, kProbe, 0, 0);
             rt::Line(statement);
         }
-        Sleep(20);
+        WaitForTheNextLook();
         rt::Line(31);
         seen.push_back(settled);
         rt::ShowMessageBox({});
