@@ -44,7 +44,7 @@ void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSe
     rt::OpenForOutput(logFolder + "\\pieces.txt", 3);
     for (int i = 0; i < folders; ++i) {
         const std::string& path = program::folderNames[i];
-        rt::WriteLine(3, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::AsWritten(path))), 2) + ") " + path);
+        rt::WriteLine(3, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::WrittenForm(path))), 2) + ") " + path);
     }
     rt::CloseFiles({3});
     figures["piece: scan log lines"].values.push_back(SecondsSince(start));

@@ -2,16 +2,15 @@
 
 #include <windows.h>
 
+#include "runtime/NewerSystemFunction.h"
+
 namespace app {
 
 void LimitDllSearchToTheSystemFolder() {
-    // Windows 7 has the call only with its update KB2533623, so it is looked
-    // up rather than imported: an import the system lacks would keep the
-    // program from starting at all.
+    // Windows 7 has the call only with its update KB2533623.
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefault =
+        rt::NewerSystemFunction<SetDefaultDllDirectoriesFunction>(L"kernel32.dll", "SetDefaultDllDirectories");
     if (setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
     // Without it, the current folder at least leaves the search.
     SetDllDirectoryW(L"");

@@ -89,26 +89,27 @@ void AppendPlaceBytes(int place, std::string& bytes) {
 }
 
 bool LentPlaces::ToProgram(std::u16string_view text, std::string& bytes) {
-    bytes.clear();
-    if (!HoldsUserDefined(text) && table_.Encode(text, bytes)) return true;
-    bytes.clear();
-    bool failed = false;
-    {
-        const std::lock_guard lock(mutex_);
-        ForEachCodePoint(text, [&](char32_t codePoint) { AppendCodePoint(codePoint, bytes, failed, false); });
-    }
-    if (failed) bytes.clear();
-    return !failed;
+    const bool whole = Convert(text, false, bytes);
+    if (!whole) bytes.clear();
+    return whole;
 }
 
 std::string LentPlaces::ToProgramShown(std::u16string_view text) {
     std::string bytes;
-    if (!HoldsUserDefined(text) && table_.Encode(text, bytes)) return bytes;
+    Convert(text, true, bytes);
+    return bytes;
+}
+
+// The program form, with "?" for each character that got no place when
+// `shown`; false when some character got none.
+bool LentPlaces::Convert(std::u16string_view text, bool shown, std::string& bytes) {
+    bytes.clear();
+    if (!HoldsUserDefined(text) && table_.Encode(text, bytes)) return true;
     bytes.clear();
     bool failed = false;
     const std::lock_guard lock(mutex_);
-    ForEachCodePoint(text, [&](char32_t codePoint) { AppendCodePoint(codePoint, bytes, failed, true); });
-    return bytes;
+    ForEachCodePoint(text, [&](char32_t codePoint) { AppendCodePoint(codePoint, bytes, failed, shown); });
+    return !failed;
 }
 
 bool LentPlaces::ToSystem(std::string_view bytes, bool lenient, std::u16string& text) {

@@ -61,6 +61,7 @@ public:
 private:
     static constexpr char32_t kNone = 0xFFFFFFFF;
 
+    bool Convert(std::u16string_view text, bool shown, std::string& bytes);
     // A free place for the character, or -1 when none is left.
     int LendPlace(char32_t codePoint);
     bool IsLent(int place) const;

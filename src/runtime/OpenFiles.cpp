@@ -126,7 +126,7 @@ void WriteLine(long double fileNumber, std::string_view line) {
 
     std::string buffer;
     try {
-        buffer = AsWritten(line);
+        buffer = WrittenForm(line);
         buffer.reserve(buffer.size() + 2);
     } catch (const std::bad_alloc&) {
         Raise(err::kNoLineBuffer);
@@ -157,8 +157,6 @@ void CloseFiles(std::initializer_list<long double> fileNumbers) {
     // Every file is closed first; a lost end mark is still reported.
     if (failure != 0) RaiseSystemError(failure);
 }
-
-std::string AsWritten(std::string_view text) { return WrittenForm(text); }
 
 bool IsOpenUnderSomeNumber(const std::wstring& absolutePath) {
     for (const auto& file : Table().files) {

@@ -11,13 +11,10 @@ namespace rt {
 // Creates or empties the file and binds the number (1 to 255) to it.
 void OpenForOutput(std::string_view path, long double fileNumber);
 
-// Writes the line as AsWritten gives it.
-void WriteLine(long double fileNumber, std::string_view line);
-
-// The bytes a line holds once written: each character lent a place (one
-// without a code page 932 form) as "?", which no Windows name can hold, so a
+// Writes the line in its written form (rt::WrittenForm): each character
+// without a code page 932 form as "?", which no Windows name can hold, so a
 // file stays code page 932 text and no line names another folder.
-std::string AsWritten(std::string_view text);
+void WriteLine(long double fileNumber, std::string_view line);
 
 // Closes the listed numbers in order; an empty list closes every open file.
 // A number that is not bound is passed over.

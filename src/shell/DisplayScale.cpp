@@ -1,18 +1,12 @@
 #include "shell/DisplayScale.h"
 
+#include "runtime/NewerSystemFunction.h"
+
 namespace shell {
 
 namespace {
 
 int formDpi = kProgramDpi;
-
-// A function of user32 that older systems lack, or null there: linking to
-// it would keep the program from starting on them.
-template <typename Function>
-Function NewerUser32Function(const char* name) {
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -25,7 +19,7 @@ int ScreenDpi() {
 
 int SystemDpiOf(HWND window) {
     using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = NewerUser32Function<DpiForWindow>("GetDpiForWindow");
+    static const auto dpiForWindow = rt::NewerSystemFunction<DpiForWindow>(L"user32.dll", "GetDpiForWindow");
     const int dpi = dpiForWindow != nullptr ? static_cast<int>(dpiForWindow(window)) : 0;
     return dpi > 0 ? dpi : ScreenDpi();
 }
@@ -40,7 +34,7 @@ int ToProgram(int screenPixels) { return MulDiv(screenPixels, kProgramDpi, formD
 
 int MetricAtFormDpi(int index) {
     using MetricForDpi = int(WINAPI*)(int, UINT);
-    static const auto metricForDpi = NewerUser32Function<MetricForDpi>("GetSystemMetricsForDpi");
+    static const auto metricForDpi = rt::NewerSystemFunction<MetricForDpi>(L"user32.dll", "GetSystemMetricsForDpi");
     if (metricForDpi == nullptr) return GetSystemMetrics(index);
     return metricForDpi(index, static_cast<UINT>(formDpi));
 }

@@ -1,4 +1,5 @@
 #include "program/Program.h"
+#include "runtime/Cp932.h"
 #include "runtime/FileStatements.h"
 #include "runtime/OpenFiles.h"
 #include "runtime/StatementPoll.h"
@@ -51,7 +52,7 @@ void BUTTON7_ON(ControlHandle&) {
         Line(3041); preexistingMarks[i] = 0;
         Line(3042); if (folderMarks[i] == 1) {
             Line(3043); TARGET_PATH_SUB(i, parentName, targetPath);
-            Line(3044); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::AsWritten(targetPath))), 2) + ") " +
+            Line(3044); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::WrittenForm(targetPath))), 2) + ") " +
                                     targetPath);
             Line(3046); if (rt::MakeFolderIfMissing(targetPath) == -1) {
                 Line(3047); createdCount = rt::StoreSingle(rt::Add(createdCount, 1));

@@ -1,4 +1,5 @@
 #include "program/Program.h"
+#include "runtime/Cp932.h"
 #include "runtime/DirectorySearch.h"
 #include "runtime/FolderName.h"
 #include "runtime/OpenFiles.h"
@@ -34,7 +35,7 @@ void フォルダー名取得_SUB(rt::Single& subfolderCount) {
         }
         return;
     }
-    Line(1002); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::AsWritten(fullPath))), 2) + ") " + fullPath);
+    Line(1002); rt::WriteLine(2, "(" + rt::MidBytes(rt::NumText(rt::ByteLen(rt::WrittenForm(fullPath))), 2) + ") " + fullPath);
     Line(1025); rt::SearchOpen(pattern, 1);
     for (;;) {
         Line(1006); rt::SearchNext(1);
