@@ -14,7 +14,7 @@
 
 #include "Figures.h"
 #include "Floor.h"
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "support/TempFolder.h"
 #include "support/UserAtTheWindow.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ListingsAhead.h"
-#include "runtime/ReadAhead.h"
+#include "runtime/files/ListingsAhead.h"
+#include "runtime/files/ReadAhead.h"
 
 // What the benchmarks share: a clock, and the bare system calls that are the
 // floors the program is measured against.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/NewerSystemFunction.h"
+#include "runtime/system/NewerSystemFunction.h"
 
 namespace app {
 

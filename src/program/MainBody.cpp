@@ -1,6 +1,6 @@
 #include "program/Program.h"
-#include "runtime/FileStatements.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/files/FileStatements.h"
+#include "runtime/run/StatementPoll.h"
 
 namespace program {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "program/scan/NameUtilities.h"
-#include "runtime/Array.h"
-#include "runtime/Numbers.h"
+#include "runtime/lang/Array.h"
+#include "runtime/lang/Numbers.h"
 #include "shell/Controls.h"
 
 // The program: its variables, which live for the whole run, its subroutines

@@ -1,6 +1,6 @@
 #include "program/Program.h"
-#include "runtime/Reports.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/dialogs/Reports.h"
+#include "runtime/run/StatementPoll.h"
 #include "shell/ListOperations.h"
 
 namespace program {

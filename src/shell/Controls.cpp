@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <utility>
 
-#include "runtime/Ascii.h"
-#include "runtime/Cp932.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/FileDialog.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/RunHooks.h"
+#include "runtime/lang/Ascii.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/dialogs/FileDialog.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/run/RunHooks.h"
 #include "shell/DisplayScale.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"

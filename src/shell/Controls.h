@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/Numbers.h"
+#include "runtime/lang/Numbers.h"
 
 // The operations the program does on its window and controls. Each takes a
 // control handle; one that is not bound, or whose window is gone, raises 1000.

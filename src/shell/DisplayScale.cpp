@@ -1,6 +1,6 @@
 #include "shell/DisplayScale.h"
 
-#include "runtime/NewerSystemFunction.h"
+#include "runtime/system/NewerSystemFunction.h"
 
 namespace shell {
 

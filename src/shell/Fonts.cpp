@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "shell/DisplayScale.h"
 
 namespace shell {

@@ -4,8 +4,8 @@
 #include <numeric>
 #include <string>
 
-#include "runtime/ErrorNumbers.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/RuntimeError.h"
 
 namespace shell {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "runtime/RunHooks.h"
+#include "runtime/run/RunHooks.h"
 #include "shell/FormDefinition.h"
 #include "shell/WindowClass.h"
 

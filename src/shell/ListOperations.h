@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/Numbers.h"
+#include "runtime/lang/Numbers.h"
 #include "shell/Controls.h"
 
 // The operations on the folder list and on the check box. Indices are

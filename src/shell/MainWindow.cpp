@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "runtime/Cp932.h"
-#include "runtime/EventQueue.h"
-#include "runtime/RunHooks.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/run/EventQueue.h"
+#include "runtime/run/RunHooks.h"
 #include "shell/DisplayScale.h"
 #include "shell/DpiChange.h"
 #include "shell/Fonts.h"

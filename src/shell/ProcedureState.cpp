@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "runtime/StatementPoll.h"
+#include "runtime/run/StatementPoll.h"
 #include "shell/FormDefinition.h"
 
 namespace shell {

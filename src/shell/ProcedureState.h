@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/RunHooks.h"
+#include "runtime/run/RunHooks.h"
 #include "shell/Controls.h"
 #include "shell/ItemBatch.h"
 

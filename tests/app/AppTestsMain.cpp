@@ -7,9 +7,9 @@
 
 #include "app/DllSearch.h"
 #include "app/Startup.h"
-#include "runtime/OpenFiles.h"
-#include "runtime/StatementPoll.h"
-#include "runtime/Strings.h"
+#include "runtime/files/OpenFiles.h"
+#include "runtime/run/StatementPoll.h"
+#include "runtime/lang/Strings.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "program/Program.h"
-#include "runtime/EventQueue.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/run/EventQueue.h"
+#include "runtime/run/StatementPoll.h"
 #include "support/ProgramRun.h"
 
 TEST(EventsTest, ClicksDuringAProcedureRunAfterItInArrivalOrder) {

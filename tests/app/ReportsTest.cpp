@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "program/Program.h"
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "support/ChildProgram.h"
 #include "support/ProgramRun.h"
 #include "support/ScriptedModalUi.h"

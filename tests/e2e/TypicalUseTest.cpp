@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "support/ChildProgram.h"
 #include "support/TempFolder.h"
 #include "support/UserAtTheWindow.h"

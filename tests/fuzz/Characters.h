@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/Strings.h"
+#include "runtime/lang/Strings.h"
 
 namespace fuzz {
 

@@ -11,8 +11,8 @@
 
 #include "Characters.h"
 #include "Require.h"
-#include "runtime/FolderName.h"
-#include "runtime/Strings.h"
+#include "runtime/lang/FolderName.h"
+#include "runtime/lang/Strings.h"
 
 namespace {
 

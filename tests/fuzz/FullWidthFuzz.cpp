@@ -12,7 +12,7 @@
 
 #include "Characters.h"
 #include "Require.h"
-#include "runtime/Strings.h"
+#include "runtime/lang/Strings.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "Characters.h"
 #include "Require.h"
-#include "runtime/SplitPath.h"
+#include "runtime/lang/SplitPath.h"
 
 namespace {
 

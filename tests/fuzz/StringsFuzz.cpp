@@ -17,9 +17,9 @@
 
 #include "Characters.h"
 #include "Require.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Strings.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/lang/Strings.h"
 
 namespace {
 

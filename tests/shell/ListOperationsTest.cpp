@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/Cp932.h"
-#include "runtime/EventQueue.h"
-#include "runtime/ModalUi.h"
-#include "runtime/RunHooks.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/run/EventQueue.h"
+#include "runtime/dialogs/ModalUi.h"
+#include "runtime/run/RunHooks.h"
+#include "runtime/run/StatementPoll.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"

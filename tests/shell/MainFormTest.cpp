@@ -5,7 +5,7 @@
 #include <string>
 
 #include "program/Program.h"
-#include "runtime/FileStatements.h"
+#include "runtime/files/FileStatements.h"
 #include "shell/MainFormAtStartup.h"
 #include "support/ProgramRun.h"
 #include "support/WindowGeometry.h"

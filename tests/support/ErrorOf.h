@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/RuntimeError.h"
+#include "runtime/lang/RuntimeError.h"
 
 namespace test {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "shell/ListOperations.h"
 
 namespace test {

@@ -7,9 +7,9 @@
 #include <cstddef>
 
 #include "app/Startup.h"
-#include "runtime/EventQueue.h"
-#include "runtime/RunHooks.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/run/EventQueue.h"
+#include "runtime/run/RunHooks.h"
+#include "runtime/run/StatementPoll.h"
 
 namespace test {
 

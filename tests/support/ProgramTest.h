@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "runtime/Cp932.h"
-#include "runtime/FileStatements.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/files/FileStatements.h"
 #include "support/ScriptedModalUi.h"
 #include "support/TempFolder.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ModalUi.h"
+#include "runtime/dialogs/ModalUi.h"
 
 namespace test {
 

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 
 namespace test {
 

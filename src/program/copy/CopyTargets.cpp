@@ -1,9 +1,9 @@
 #include "program/Program.h"
-#include "runtime/FileStatements.h"
-#include "runtime/FolderName.h"
-#include "runtime/StatementPoll.h"
-#include "runtime/Strings.h"
-#include "runtime/SystemPath.h"
+#include "runtime/files/FileStatements.h"
+#include "runtime/lang/FolderName.h"
+#include "runtime/run/StatementPoll.h"
+#include "runtime/lang/Strings.h"
+#include "runtime/system/SystemPath.h"
 
 namespace program {
 

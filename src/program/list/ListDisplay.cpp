@@ -1,5 +1,5 @@
 #include "program/Program.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/run/StatementPoll.h"
 #include "shell/ListOperations.h"
 
 namespace program {

@@ -1,6 +1,6 @@
 #include "program/Program.h"
-#include "runtime/StatementPoll.h"
-#include "runtime/Strings.h"
+#include "runtime/run/StatementPoll.h"
+#include "runtime/lang/Strings.h"
 #include "shell/ListOperations.h"
 
 namespace program {

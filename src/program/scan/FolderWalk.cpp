@@ -1,12 +1,12 @@
 #include "program/Program.h"
-#include "runtime/Cp932.h"
-#include "runtime/DirectorySearch.h"
-#include "runtime/FolderName.h"
-#include "runtime/OpenFiles.h"
-#include "runtime/ReadAhead.h"
-#include "runtime/StatementPoll.h"
-#include "runtime/Strings.h"
-#include "runtime/SystemPath.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/files/DirectorySearch.h"
+#include "runtime/lang/FolderName.h"
+#include "runtime/files/OpenFiles.h"
+#include "runtime/files/ReadAhead.h"
+#include "runtime/run/StatementPoll.h"
+#include "runtime/lang/Strings.h"
+#include "runtime/system/SystemPath.h"
 
 namespace program {
 

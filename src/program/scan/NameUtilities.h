@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "runtime/Array.h"
-#include "runtime/Numbers.h"
+#include "runtime/lang/Array.h"
+#include "runtime/lang/Numbers.h"
 
 // The program's subroutines on names and paths. They use no window and no
 // file, so they are also built natively for fuzzing.

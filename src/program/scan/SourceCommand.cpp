@@ -1,9 +1,9 @@
 #include "program/Program.h"
-#include "runtime/FileDialog.h"
-#include "runtime/FileStatements.h"
-#include "runtime/OpenFiles.h"
-#include "runtime/StatementPoll.h"
-#include "runtime/Strings.h"
+#include "runtime/dialogs/FileDialog.h"
+#include "runtime/files/FileStatements.h"
+#include "runtime/files/OpenFiles.h"
+#include "runtime/run/StatementPoll.h"
+#include "runtime/lang/Strings.h"
 #include "shell/ListOperations.h"
 
 namespace program {

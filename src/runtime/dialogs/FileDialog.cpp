@@ -1,17 +1,17 @@
-#include "runtime/FileDialog.h"
+#include "runtime/dialogs/FileDialog.h"
 
 #include <commdlg.h>
 
 #include <cstdint>
 #include <optional>
 
-#include "runtime/Cp932.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/ModalUi.h"
-#include "runtime/Numbers.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/SplitPath.h"
-#include "runtime/SystemPath.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/dialogs/ModalUi.h"
+#include "runtime/lang/Numbers.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/lang/SplitPath.h"
+#include "runtime/system/SystemPath.h"
 
 namespace rt {
 

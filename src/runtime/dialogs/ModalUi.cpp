@@ -1,12 +1,12 @@
-#include "runtime/ModalUi.h"
+#include "runtime/dialogs/ModalUi.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "runtime/RunHooks.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/run/RunHooks.h"
+#include "runtime/run/StatementPoll.h"
 
 namespace rt {
 

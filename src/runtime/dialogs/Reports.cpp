@@ -1,16 +1,16 @@
-#include "runtime/Reports.h"
+#include "runtime/dialogs/Reports.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "runtime/Cp932.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/ModalUi.h"
-#include "runtime/Numbers.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/RunHooks.h"
-#include "runtime/StatementPoll.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/dialogs/ModalUi.h"
+#include "runtime/lang/Numbers.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/run/RunHooks.h"
+#include "runtime/run/StatementPoll.h"
 
 namespace rt {
 

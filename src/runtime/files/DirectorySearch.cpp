@@ -1,16 +1,16 @@
-#include "runtime/DirectorySearch.h"
+#include "runtime/files/DirectorySearch.h"
 
 #include <windows.h>
 
 #include <array>
 #include <optional>
 
-#include "runtime/Cp932.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/Handles.h"
-#include "runtime/ReadAhead.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/SystemPath.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/system/Handles.h"
+#include "runtime/files/ReadAhead.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/system/SystemPath.h"
 
 namespace rt {
 

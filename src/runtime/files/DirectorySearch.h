@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/Numbers.h"
+#include "runtime/lang/Numbers.h"
 
 // Numbered directory searches (1 to 16), each reading the entries that match
 // one pattern in the order the system returns them.

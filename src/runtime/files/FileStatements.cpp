@@ -1,17 +1,17 @@
-#include "runtime/FileStatements.h"
+#include "runtime/files/FileStatements.h"
 
 #include <windows.h>
 
 #include <array>
 
-#include "runtime/Ascii.h"
-#include "runtime/Cp932.h"
-#include "runtime/ErrorMapping.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/Handles.h"
-#include "runtime/OpenFiles.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/SystemPath.h"
+#include "runtime/lang/Ascii.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/system/ErrorMapping.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/system/Handles.h"
+#include "runtime/files/OpenFiles.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/system/SystemPath.h"
 
 namespace rt {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/Numbers.h"
+#include "runtime/lang/Numbers.h"
 
 // Folder and file statements on code page 932 paths, passed to the system as
 // held: no trimming, no change of separators or case. Failures raise the

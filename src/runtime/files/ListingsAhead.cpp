@@ -1,4 +1,4 @@
-#include "runtime/ListingsAhead.h"
+#include "runtime/files/ListingsAhead.h"
 
 #include <algorithm>
 #include <new>

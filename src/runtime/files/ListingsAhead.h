@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/Handles.h"
+#include "runtime/system/Handles.h"
 
 // Folder listings made by worker threads ahead of the one thread that reads
 // them, in the order it will come to them: while it reads one folder, the

@@ -1,4 +1,4 @@
-#include "runtime/OpenFiles.h"
+#include "runtime/files/OpenFiles.h"
 
 #include <windows.h>
 
@@ -6,14 +6,14 @@
 #include <memory>
 #include <new>
 
-#include "runtime/Ascii.h"
-#include "runtime/Cp932.h"
-#include "runtime/ErrorMapping.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/Handles.h"
-#include "runtime/Numbers.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/SystemPath.h"
+#include "runtime/lang/Ascii.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/system/ErrorMapping.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/system/Handles.h"
+#include "runtime/lang/Numbers.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/system/SystemPath.h"
 
 namespace rt {
 

@@ -1,14 +1,14 @@
-#include "runtime/ReadAhead.h"
+#include "runtime/files/ReadAhead.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
 
-#include "runtime/Cp932.h"
-#include "runtime/Numbers.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/SystemPath.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/lang/Numbers.h"
+#include "runtime/lang/RuntimeError.h"
+#include "runtime/system/SystemPath.h"
 
 namespace rt {
 

@@ -4,9 +4,9 @@
 #include <new>
 #include <vector>
 
-#include "runtime/ErrorNumbers.h"
-#include "runtime/Numbers.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/Numbers.h"
+#include "runtime/lang/RuntimeError.h"
 
 namespace rt {
 

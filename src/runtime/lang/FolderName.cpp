@@ -1,10 +1,10 @@
-#include "runtime/FolderName.h"
+#include "runtime/lang/FolderName.h"
 
 #include <array>
 #include <cstddef>
 
-#include "runtime/Ascii.h"
-#include "runtime/Strings.h"
+#include "runtime/lang/Ascii.h"
+#include "runtime/lang/Strings.h"
 
 namespace rt {
 

@@ -1,10 +1,10 @@
-#include "runtime/Numbers.h"
+#include "runtime/lang/Numbers.h"
 
 #include <cfloat>
 #include <cmath>
 
-#include "runtime/ErrorNumbers.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/RuntimeError.h"
 
 namespace rt {
 

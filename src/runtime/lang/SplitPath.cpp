@@ -1,9 +1,9 @@
-#include "runtime/SplitPath.h"
+#include "runtime/lang/SplitPath.h"
 
 #include <cstddef>
 
-#include "runtime/Ascii.h"
-#include "runtime/Strings.h"
+#include "runtime/lang/Ascii.h"
+#include "runtime/lang/Strings.h"
 
 namespace rt {
 

@@ -1,13 +1,13 @@
-#include "runtime/Strings.h"
+#include "runtime/lang/Strings.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "runtime/ErrorNumbers.h"
-#include "runtime/Numbers.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/Numbers.h"
+#include "runtime/lang/RuntimeError.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "runtime/EventQueue.h"
+#include "runtime/run/EventQueue.h"
 
 namespace rt {
 

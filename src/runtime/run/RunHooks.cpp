@@ -1,6 +1,6 @@
-#include "runtime/RunHooks.h"
+#include "runtime/run/RunHooks.h"
 
-#include "runtime/StatementPoll.h"
+#include "runtime/run/StatementPoll.h"
 
 namespace rt {
 

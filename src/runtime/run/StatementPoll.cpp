@@ -1,9 +1,9 @@
-#include "runtime/StatementPoll.h"
+#include "runtime/run/StatementPoll.h"
 
 #include <windows.h>
 
-#include "runtime/EventQueue.h"
-#include "runtime/RunHooks.h"
+#include "runtime/run/EventQueue.h"
+#include "runtime/run/RunHooks.h"
 
 namespace rt {
 

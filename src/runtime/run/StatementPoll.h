@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/StatementMarker.h"
+#include "runtime/run/StatementMarker.h"
 
 // What happens between two statements of the program, and the wait for
 // events of its main loop. The program runs on one thread: window messages

@@ -1,10 +1,10 @@
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 
 #include <windows.h>
 
 #include <climits>
 
-#include "runtime/LentPlaces.h"
+#include "runtime/system/LentPlaces.h"
 
 namespace rt {
 

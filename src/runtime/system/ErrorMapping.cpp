@@ -1,7 +1,7 @@
-#include "runtime/ErrorMapping.h"
+#include "runtime/system/ErrorMapping.h"
 
-#include "runtime/ErrorNumbers.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/RuntimeError.h"
 
 namespace rt {
 

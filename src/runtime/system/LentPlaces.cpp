@@ -1,4 +1,4 @@
-#include "runtime/LentPlaces.h"
+#include "runtime/system/LentPlaces.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "runtime/SystemPath.h"
+#include "runtime/system/SystemPath.h"
 
 #include <windows.h>
 
-#include "runtime/Cp932.h"
-#include "runtime/ErrorMapping.h"
-#include "runtime/ErrorNumbers.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/system/ErrorMapping.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/RuntimeError.h"
 
 namespace rt {
 

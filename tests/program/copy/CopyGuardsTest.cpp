@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "shell/ListOperations.h"
 #include "support/ChildProgram.h"
 #include "support/ProgramDriver.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "program/Program.h"
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "shell/ListOperations.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"

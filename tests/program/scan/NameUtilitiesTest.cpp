@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/Strings.h"
+#include "runtime/lang/Strings.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/Cp932.h"
-#include "runtime/FileStatements.h"
-#include "runtime/OpenFiles.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/files/FileStatements.h"
+#include "runtime/files/OpenFiles.h"
 #include "shell/ListOperations.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"

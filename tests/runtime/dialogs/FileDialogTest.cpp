@@ -1,4 +1,4 @@
-#include "runtime/FileDialog.h"
+#include "runtime/dialogs/FileDialog.h"
 
 #include <windows.h>
 
@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/Cp932.h"
-#include "runtime/ModalUi.h"
-#include "runtime/SplitPath.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/dialogs/ModalUi.h"
+#include "runtime/lang/SplitPath.h"
 #include "support/ErrorOf.h"
 #include "support/ScriptedModalUi.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "runtime/DirectorySearch.h"
+#include "runtime/files/DirectorySearch.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 

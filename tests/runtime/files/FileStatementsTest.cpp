@@ -1,12 +1,12 @@
-#include "runtime/FileStatements.h"
+#include "runtime/files/FileStatements.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "runtime/Cp932.h"
-#include "runtime/OpenFiles.h"
-#include "runtime/SystemPath.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/files/OpenFiles.h"
+#include "runtime/system/SystemPath.h"
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 

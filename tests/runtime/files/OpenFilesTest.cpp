@@ -1,11 +1,11 @@
-#include "runtime/OpenFiles.h"
+#include "runtime/files/OpenFiles.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "runtime/Cp932.h"
-#include "runtime/FileStatements.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/files/FileStatements.h"
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/ReadAhead.h"
+#include "runtime/files/ReadAhead.h"
 
 #include <windows.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Cp932.h"
-#include "runtime/DirectorySearch.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/files/DirectorySearch.h"
 #include "support/TempFolder.h"
 #include "support/Threads.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/Array.h"
+#include "runtime/lang/Array.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/FolderName.h"
+#include "runtime/lang/FolderName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/Numbers.h"
+#include "runtime/lang/Numbers.h"
 
 #include <gtest/gtest.h>
 

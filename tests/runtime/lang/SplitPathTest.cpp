@@ -1,4 +1,4 @@
-#include "runtime/SplitPath.h"
+#include "runtime/lang/SplitPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/Strings.h"
+#include "runtime/lang/Strings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/StatementPoll.h"
+#include "runtime/run/StatementPoll.h"
 
 #include <windows.h>
 
@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/EventQueue.h"
-#include "runtime/ModalUi.h"
-#include "runtime/RunHooks.h"
+#include "runtime/run/EventQueue.h"
+#include "runtime/dialogs/ModalUi.h"
+#include "runtime/run/RunHooks.h"
 #include "support/ScriptedModalUi.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/Cp932.h"
+#include "runtime/system/Cp932.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/Strings.h"
-#include "runtime/SystemPath.h"
+#include "runtime/lang/Strings.h"
+#include "runtime/system/SystemPath.h"
 
 // The Windows tests run under a Japanese and an English system code page;
 // every conversion must come out the same under both.

@@ -1,4 +1,4 @@
-#include "runtime/ErrorMapping.h"
+#include "runtime/system/ErrorMapping.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/LentPlaces.h"
+#include "runtime/system/LentPlaces.h"
 
 namespace test {
 

@@ -1,12 +1,12 @@
-#include "runtime/LentPlaces.h"
+#include "runtime/system/LentPlaces.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "runtime/IconvCp932Table.h"
-#include "runtime/Strings.h"
+#include "runtime/system/IconvCp932Table.h"
+#include "runtime/lang/Strings.h"
 
 namespace {
 
