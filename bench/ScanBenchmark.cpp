@@ -18,7 +18,8 @@
 #include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
 #include "shell/ListOperations.h"
-#include "shell/ProcedureState.h"
+#include "runtime/run/RunHooks.h"
+#include "shell/MainWindow.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
 #include "support/ScriptedModalUi.h"
@@ -51,7 +52,7 @@ void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSe
 
     start = Now();
     for (int i = 0; i < folders; ++i) shell::SetCaption(program::TEXT1, rt::NumText(i + 1));
-    shell::Settle(rt::SettlePoint::kProcedureEnded);
+    shell::TheForm()->Procedures().Settle(rt::SettlePoint::kProcedureEnded);
     figures["piece: counter captions"].values.push_back(SecondsSince(start));
 
     // One paint of a long procedure, with a new count to show, times the
@@ -60,7 +61,7 @@ void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSe
     start = Now();
     for (int i = 0; i < kPaints; ++i) {
         shell::SetCaption(program::TEXT1, rt::NumText(i));
-        shell::PaintWhileBusy();
+        rt::Hooks().paint();
     }
     const double paintSeconds = SecondsSince(start) / kPaints;
     figures["piece: painting every 150 ms"].values.push_back(paintSeconds * scanSeconds / 0.15);
@@ -79,14 +80,14 @@ void MeasurePieces(Figures& figures, const std::string& logFolder, double scanSe
 
     start = Now();
     program::ADD_LIST1_SUB();
-    shell::Settle(rt::SettlePoint::kProcedureEnded);
+    shell::TheForm()->Procedures().Settle(rt::SettlePoint::kProcedureEnded);
     figures["piece: list fill"].values.push_back(SecondsSince(start));
     start = Now();
     for (int i = 0; i < folders; ++i) program::folderNames[i] = shell::ItemText(program::LIST1, i);
     figures["piece: list read back"].values.push_back(SecondsSince(start));
     start = Now();
     program::SET_LIST1_SUB();
-    shell::Settle(rt::SettlePoint::kProcedureEnded);
+    shell::TheForm()->Procedures().Settle(rt::SettlePoint::kProcedureEnded);
     figures["piece: select all"].values.push_back(SecondsSince(start));
 }
 

@@ -15,9 +15,7 @@
 #include "runtime/run/RunHooks.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/run/StatementPoll.h"
-#include "shell/KeyboardNavigation.h"
 #include "shell/MainWindow.h"
-#include "shell/ProcedureState.h"
 
 namespace app {
 
@@ -32,19 +30,17 @@ void ResetRunState() {
     rt::StopListingAhead();
     rt::CloseAllSearches();
     rt::ForgetLentCharacters();
-    shell::ForgetProcedureState();
-    shell::ResetKeyboardNavigation();
     program::ClearVariables();
 }
 
 // Files still open get their end mark, then the windows go.
-void EndProgram() {
+void EndProgram(shell::MainForm& form) {
     try {
         rt::CloseFiles();
     } catch (const rt::RuntimeError&) {
         // Every file has been closed all the same; the program is ending.
     }
-    shell::DestroyMainForm();
+    form.Destroy();
     SetUnhandledExceptionFilter(nullptr);
 }
 
@@ -66,21 +62,18 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     // The program reports failures itself.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     ResetRunState();
-    const HWND form = shell::CreateMainForm(instance, SORATN2_ICON, EventProcedure);
-    if (form == nullptr) {
-        rt::ReportStartupFailure("ウィンドウをオープンできません");
-        return 0;
-    }
     {
-        const rt::RunHooksInstalled hooks({.mainWindow = form,
-                                           .filter = shell::NavigateByKeyboard,
-                                           .paint = shell::PaintWhileBusy,
-                                           .settle = shell::Settle});
-        ShowWindow(form, showState);
-        UpdateWindow(form);
+        shell::MainForm form(instance, SORATN2_ICON, EventProcedure);
+        if (form.Window() == nullptr) {
+            rt::ReportStartupFailure("ウィンドウをオープンできません");
+            return 0;
+        }
+        const rt::RunHooksInstalled hooks(form.Hooks());
+        ShowWindow(form.Window(), showState);
+        UpdateWindow(form.Window());
         rt::InstallFaultReport();
         RunMainBody(mainBody);
-        EndProgram();
+        EndProgram(form);
     }
     ResetRunState();
     return 0;

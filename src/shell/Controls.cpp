@@ -11,8 +11,8 @@
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/run/RunHooks.h"
 #include "shell/DisplayScale.h"
-#include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
+#include "shell/MainWindow.h"
 #include "shell/ProcedureState.h"
 
 namespace shell {
@@ -107,7 +107,8 @@ void EnableControl(const ControlHandle& handle, long double flag) {
 
 void SetTextSize(const ControlHandle& handle, long double size) {
     const HWND window = BoundWindow(handle);
-    ResizeFont(window, Pixels(size));
+    const int pixels = Pixels(size);
+    if (MainForm* form = TheForm()) form->Fonts().Resize(window, pixels);
 }
 
 rt::Single WindowWidth(const ControlHandle& handle) {

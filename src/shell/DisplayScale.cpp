@@ -1,12 +1,11 @@
 #include "shell/DisplayScale.h"
 
 #include "runtime/system/NewerSystemFunction.h"
+#include "shell/MainWindow.h"
 
 namespace shell {
 
 namespace {
-
-int formDpi = kProgramDpi;
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -24,19 +23,20 @@ int SystemDpiOf(HWND window) {
     return dpi > 0 ? dpi : ScreenDpi();
 }
 
-int FormDpi() { return formDpi; }
+int FormDpi() {
+    const MainForm* form = TheForm();
+    return form != nullptr ? form->Dpi() : kProgramDpi;
+}
 
-void SetFormDpi(int dpi) { formDpi = dpi; }
+int ToScreen(int programPixels) { return MulDiv(programPixels, FormDpi(), kProgramDpi); }
 
-int ToScreen(int programPixels) { return MulDiv(programPixels, formDpi, kProgramDpi); }
-
-int ToProgram(int screenPixels) { return MulDiv(screenPixels, kProgramDpi, formDpi); }
+int ToProgram(int screenPixels) { return MulDiv(screenPixels, kProgramDpi, FormDpi()); }
 
 int MetricAtFormDpi(int index) {
     using MetricForDpi = int(WINAPI*)(int, UINT);
     static const auto metricForDpi = rt::NewerSystemFunction<MetricForDpi>(L"user32.dll", "GetSystemMetricsForDpi");
     if (metricForDpi == nullptr) return GetSystemMetrics(index);
-    return metricForDpi(index, static_cast<UINT>(formDpi));
+    return metricForDpi(index, static_cast<UINT>(FormDpi()));
 }
 
 }  // namespace shell

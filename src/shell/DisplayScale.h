@@ -13,10 +13,9 @@ inline constexpr int kProgramDpi = 96;
 // where the system knows them per monitor, the screen's otherwise.
 int SystemDpiOf(HWND window);
 
-// The dots per inch the form is laid out for: the system's when it is
-// created, then each new value the system announces.
+// The dots per inch the run's form is laid out for (MainForm::Dpi); 96
+// outside a run.
 int FormDpi();
-void SetFormDpi(int dpi);
 
 // Program pixels to screen pixels and back, rounded to the nearest.
 int ToScreen(int programPixels);

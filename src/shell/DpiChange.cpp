@@ -3,9 +3,8 @@
 #include <array>
 
 #include "shell/DisplayScale.h"
-#include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
-#include "shell/FormIcons.h"
+#include "shell/MainWindow.h"
 
 namespace shell {
 
@@ -26,18 +25,19 @@ Place PlaceOf(HWND control) {
 
 }  // namespace
 
-void FollowDpiChange(HWND form, int dpi, const RECT& proposed) {
+void FollowDpiChange(MainForm& mainForm, int dpi, const RECT& proposed) {
+    const HWND form = mainForm.Window();
     // Every place is read at the old dots per inch before one is set at the new.
     std::array<Place, kControlCount> places{};
     for (int i = 0; i < kControlCount; ++i) places[i] = PlaceOf(GetDlgItem(form, kFirstControlId + i));
-    SetFormDpi(dpi);
+    mainForm.SetDpi(dpi);
     for (int i = 0; i < kControlCount; ++i) {
         const Place& place = places[i];
         SetWindowPos(GetDlgItem(form, kFirstControlId + i), nullptr, ToScreen(place.x), ToScreen(place.y),
                      ToScreen(place.width), ToScreen(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    RescaleFonts();
-    RescaleFormIcons(form);
+    mainForm.Fonts().Rescale();
+    mainForm.Icons().Rescale(form);
     SetWindowPos(form, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
                  proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

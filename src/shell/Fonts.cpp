@@ -1,7 +1,5 @@
 #include "shell/Fonts.h"
 
-#include <map>
-
 #include "runtime/system/Cp932.h"
 #include "shell/DisplayScale.h"
 
@@ -9,52 +7,16 @@ namespace shell {
 
 namespace {
 
-class UniqueFont {
-public:
-    explicit UniqueFont(HFONT font) : font_(font) {}
-    UniqueFont(UniqueFont&& other) noexcept : font_(other.font_) { other.font_ = nullptr; }
-    UniqueFont& operator=(UniqueFont&& other) noexcept {
-        std::swap(font_, other.font_);
-        return *this;
-    }
-    UniqueFont(const UniqueFont&) = delete;
-    UniqueFont& operator=(const UniqueFont&) = delete;
-    ~UniqueFont() {
-        if (font_ != nullptr) DeleteObject(font_);
-    }
-    HFONT Get() const { return font_; }
-
-private:
-    HFONT font_;
-};
-
-// A window's font and the character size the program gave it, so that the
-// font can be made again when the dots per inch change.
-struct WindowFont {
-    UniqueFont font;
-    int characterSize;
-};
-
-std::map<HWND, WindowFont>& Fonts() {
-    static std::map<HWND, WindowFont> fonts;
-    return fonts;
-}
-
 // A character size is a pixel height at 96 dots per inch, scaled with the
 // form's dots per inch like every other size.
 LONG FontHeight(int characterSize) { return -ToScreen(characterSize); }
 
 // The window draws with the new font at once; the caller keeps it.
-UniqueFont GiveFont(HWND window, LOGFONTW description, int characterSize) {
+rt::FontHandle GiveFont(HWND window, LOGFONTW description, int characterSize) {
     description.lfHeight = FontHeight(characterSize);
-    UniqueFont font(CreateFontIndirectW(&description));
+    rt::FontHandle font(CreateFontIndirectW(&description));
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     return font;
-}
-
-void Apply(HWND window, const LOGFONTW& description, int characterSize) {
-    // The old font is deleted only now that the window no longer uses it.
-    Fonts().insert_or_assign(window, WindowFont{GiveFont(window, description, characterSize), characterSize});
 }
 
 LOGFONTW DescriptionOf(HWND window) {
@@ -67,7 +29,12 @@ LOGFONTW DescriptionOf(HWND window) {
 
 }  // namespace
 
-void SetFont(HWND window, std::string_view face, int characterSize) {
+void FontTable::Apply(HWND window, const LOGFONTW& description, int characterSize) {
+    // The old font is deleted only now that the window no longer uses it.
+    fonts_.insert_or_assign(window, WindowFont{GiveFont(window, description, characterSize), characterSize});
+}
+
+void FontTable::Set(HWND window, std::string_view face, int characterSize) {
     LOGFONTW description{};
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = SHIFTJIS_CHARSET;
@@ -76,14 +43,12 @@ void SetFont(HWND window, std::string_view face, int characterSize) {
     Apply(window, description, characterSize);
 }
 
-void ResizeFont(HWND window, int characterSize) { Apply(window, DescriptionOf(window), characterSize); }
+void FontTable::Resize(HWND window, int characterSize) { Apply(window, DescriptionOf(window), characterSize); }
 
-void RescaleFonts() {
-    for (auto& [window, kept] : Fonts()) {
+void FontTable::Rescale() {
+    for (auto& [window, kept] : fonts_) {
         kept.font = GiveFont(window, DescriptionOf(window), kept.characterSize);
     }
 }
-
-void ReleaseFonts() { Fonts().clear(); }
 
 }  // namespace shell

@@ -10,10 +10,6 @@ namespace shell {
 
 namespace {
 
-// The button that received the key-down of Enter or Space; only it may be
-// clicked by the key-up.
-HWND pressedButton = nullptr;
-
 bool IsRepeat(const MSG& message) { return (message.lParam & (1L << 30)) != 0; }
 // The keyboard as of the message being delivered, which is what the key means
 // (unlike the statement poll, which looks without taking a message and so asks
@@ -54,26 +50,26 @@ bool MoveFocus(HWND form, HWND focus) {
     return true;
 }
 
-bool PressOrClick(HWND button, bool keyDown) {
+}  // namespace
+
+bool KeyboardNavigation::PressOrClick(HWND button, bool keyDown) {
     if (keyDown) {
-        pressedButton = button;
+        pressedButton_ = button;
         SendMessageW(button, BM_SETSTATE, TRUE, 0);
         return true;
     }
     SendMessageW(button, BM_SETSTATE, FALSE, 0);
-    if (pressedButton == button) {
-        pressedButton = nullptr;
+    if (pressedButton_ == button) {
+        pressedButton_ = nullptr;
         SendMessageW(button, BM_CLICK, 0, 0);
     }
     return true;
 }
 
-}  // namespace
-
 // Not IsDialogMessageW: it would take every dialog key (arrows, Esc,
 // mnemonics) and act on Enter's key-down, while this window answers Tab,
 // Enter and Space alone and clicks the focused button when the key is let go.
-bool NavigateByKeyboard(MSG& message) {
+bool KeyboardNavigation::Navigate(MSG& message) {
     const HWND form = rt::MainWindow();
     const bool keyDown = message.message == WM_KEYDOWN;
     if (!keyDown && message.message != WM_KEYUP) return false;
@@ -88,7 +84,5 @@ bool NavigateByKeyboard(MSG& message) {
     if (!IsClickable(focus)) return false;
     return PressOrClick(focus, keyDown);
 }
-
-void ResetKeyboardNavigation() { pressedButton = nullptr; }
 
 }  // namespace shell

@@ -5,11 +5,19 @@
 namespace shell {
 
 // Tab and Shift+Tab move the focus over the controls in table order; Enter
-// and Space click the focused button on key-up. True when the message was
-// taken here and must not be delivered.
-bool NavigateByKeyboard(MSG& message);
+// and Space click the focused button on key-up. The main form owns it: the
+// button a key went down on is the run's to remember.
+class KeyboardNavigation {
+public:
+    // True when the message was taken here and must not be delivered.
+    bool Navigate(MSG& message);
 
-// Forgets a button pressed by a key that was never let go, as at the start of a run.
-void ResetKeyboardNavigation();
+private:
+    bool PressOrClick(HWND button, bool keyDown);
+
+    // The button that received the key-down of Enter or Space; only it may
+    // be clicked by the key-up.
+    HWND pressedButton_ = nullptr;
+};
 
 }  // namespace shell

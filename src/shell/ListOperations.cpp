@@ -62,8 +62,7 @@ const std::vector<char>* Highlights(const List& list) {
     if (state->highlightsKnown) return &state->highlighted;
     const LRESULT count = Count(list);
     if (count == LB_ERR) return nullptr;
-    static std::vector<int> indices;
-    indices.resize(static_cast<std::size_t>(count));
+    std::vector<int> indices(static_cast<std::size_t>(count));
     const LRESULT found = SendMessageW(list.window, LB_GETSELITEMS, static_cast<WPARAM>(count),
                                        reinterpret_cast<LPARAM>(indices.data()));
     if (found == LB_ERR) return nullptr;

@@ -22,27 +22,12 @@ constexpr wchar_t kWindowClass[] = L"SORATN2.MAINFORM";
 constexpr int kFormId = 0;
 constexpr int kMaxEditCharacters = 32767;
 
-// The live events: the procedure of each window (the form is id 0) and
-// event, or none. Fixed in size, so raising an event looks up and queues
-// without allocating inside the window procedure.
-using EventBindings = std::array<std::array<std::function<void()>, kEventCount>, kControlCount + 1>;
-
-EventBindings& Bindings() {
-    static EventBindings bindings;
-    return bindings;
-}
-
-std::function<void()>& Binding(int id, Event event) {
-    return Bindings()[static_cast<std::size_t>(id)][static_cast<std::size_t>(event)];
-}
+MainForm* theForm = nullptr;
 
 HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
 
-// Queues the event's procedure; an event without one is not even queued.
 void RaiseEvent(int id, Event event) {
-    if (id < kFormId || id > kControlCount) return;
-    const std::function<void()>& procedure = Binding(id, event);
-    if (procedure) rt::QueueEvent(procedure);
+    if (MainForm* form = TheForm()) form->RaiseEvent(id, event);
 }
 
 void OnCommand(WPARAM wParam) {
@@ -67,15 +52,15 @@ LRESULT OnControlColour(WPARAM deviceContext) {
 }
 
 // The rectangle the system proposes comes with the new dots per inch.
-void OnDpiChanged(HWND form, WPARAM wParam, LPARAM lParam) {
-    FollowDpiChange(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+void OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    if (MainForm* form = TheForm()) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
 }
 
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: OnCommand(wParam); return 0;
         case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
-        case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
+        case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return OnControlColour(wParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -106,37 +91,6 @@ WindowStyle StyleOf(ControlKind kind) {
     return {L"Static", kChild};
 }
 
-bool CreateControls(HWND form, HINSTANCE instance) {
-    const FormDefinition& definition = MainFormDefinition();
-    const auto controls = MainFormControls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        const ControlDefinition& control = controls[i];
-        const WindowStyle style = StyleOf(control.kind);
-        const DWORD disabled = control.initiallyDisabled ? WS_DISABLED : 0;
-        const HWND window = CreateWindowExW(
-            0, style.windowClass, rt::ToWide(control.text).c_str(), style.style | disabled,
-            ToScreen(control.x), ToScreen(control.y), ToScreen(control.width), ToScreen(control.height), form,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance, nullptr);
-        if (window == nullptr) return false;
-        SetFont(window, definition.fontFace, definition.fontSize);
-        if (control.kind == ControlKind::kEdit) SendMessageW(window, EM_SETLIMITTEXT, kMaxEditCharacters, 0);
-    }
-    return true;
-}
-
-void BindEvents(const ProcedureLookup& lookup) {
-    const auto bind = [&](int id, std::string_view name, std::span<const Event> events) {
-        for (const Event event : events) {
-            Binding(id, event) = lookup(std::string(name) + "_" + std::string(EventName(event)));
-        }
-    };
-    bind(kFormId, MainFormDefinition().name, FormEvents());
-    const auto controls = MainFormControls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        bind(kFirstControlId + static_cast<int>(i), controls[i].name, EventsOf(controls[i].kind));
-    }
-}
-
 // The outer rectangle of that size in the middle of the screen. A window
 // larger than the screen (700 x 550 at 200 % on a 1080-line screen) starts at
 // its top left instead, so that its title bar can still be taken.
@@ -148,8 +102,8 @@ RECT Centred(int width, int height) {
 
 // Made at the program's size in the middle of the screen, the form learns
 // the dots per inch of the monitor it is on, and takes the size it has at them.
-void ScaleToItsMonitor(HWND form, const FormDefinition& definition) {
-    SetFormDpi(SystemDpiOf(form));
+void ScaleToItsMonitor(MainForm& mainForm, HWND form, const FormDefinition& definition) {
+    mainForm.SetDpi(SystemDpiOf(form));
     const RECT place = Centred(ToScreen(definition.width), ToScreen(definition.height));
     SetWindowPos(form, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -157,7 +111,39 @@ void ScaleToItsMonitor(HWND form, const FormDefinition& definition) {
 
 }  // namespace
 
-HWND CreateMainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) {
+bool MainForm::CreateControls(HINSTANCE instance) {
+    const FormDefinition& definition = MainFormDefinition();
+    const auto controls = MainFormControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDefinition& control = controls[i];
+        const WindowStyle style = StyleOf(control.kind);
+        const DWORD disabled = control.initiallyDisabled ? WS_DISABLED : 0;
+        const HWND window = CreateWindowExW(
+            0, style.windowClass, rt::ToWide(control.text).c_str(), style.style | disabled,
+            ToScreen(control.x), ToScreen(control.y), ToScreen(control.width), ToScreen(control.height), window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance, nullptr);
+        if (window == nullptr) return false;
+        fonts_.Set(window, definition.fontFace, definition.fontSize);
+        if (control.kind == ControlKind::kEdit) SendMessageW(window, EM_SETLIMITTEXT, kMaxEditCharacters, 0);
+    }
+    return true;
+}
+
+void MainForm::BindEvents(const ProcedureLookup& lookup) {
+    const auto bind = [&](int id, std::string_view name, std::span<const Event> events) {
+        for (const Event event : events) {
+            bindings_[static_cast<std::size_t>(id)][static_cast<std::size_t>(event)] = lookup(std::string(name) + "_" + std::string(EventName(event)));
+        }
+    };
+    bind(kFormId, MainFormDefinition().name, FormEvents());
+    const auto controls = MainFormControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        bind(kFirstControlId + static_cast<int>(i), controls[i].name, EventsOf(controls[i].kind));
+    }
+}
+
+MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) {
+    theForm = this;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = MainFormProc;
@@ -165,30 +151,52 @@ HWND CreateMainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup)
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = WhiteBrush();
     windowClass.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
 
     const FormDefinition& definition = MainFormDefinition();
     const RECT place = Centred(definition.width, definition.height);
-    const HWND form = CreateWindowExW(0, kWindowClass, rt::ToWide(definition.caption).c_str(),
-                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
-                                      definition.width, definition.height, nullptr, nullptr, instance, nullptr);
-    if (form == nullptr) return nullptr;
-    ScaleToItsMonitor(form, definition);
-    ShowFormIcons(form, instance, icon);
-    if (!CreateControls(form, instance)) {
-        DestroyWindow(form);
-        return nullptr;
+    window_ = CreateWindowExW(0, kWindowClass, rt::ToWide(definition.caption).c_str(),
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top, definition.width,
+                              definition.height, nullptr, nullptr, instance, nullptr);
+    if (window_ == nullptr) return;
+    ScaleToItsMonitor(*this, window_, definition);
+    icons_.Show(window_, instance, icon);
+    if (!CreateControls(instance)) {
+        Destroy();
+        return;
     }
     BindEvents(lookup);
-    return form;
 }
 
-void DestroyMainForm() {
-    const HWND form = rt::MainWindow();
-    if (form != nullptr && IsWindow(form)) DestroyWindow(form);
-    Bindings() = EventBindings{};
-    ReleaseFonts();
-    ReleaseFormIcons();
+MainForm::~MainForm() {
+    Destroy();
+    theForm = nullptr;
 }
+
+rt::RunHooks MainForm::Hooks() const {
+    return {.mainWindow = window_,
+            .filter = [](MSG& message) { return theForm != nullptr && theForm->keyboard_.Navigate(message); },
+            .paint = [] { if (theForm != nullptr) theForm->PaintWhileBusy(); },
+            .settle = [](rt::SettlePoint point) { if (theForm != nullptr) theForm->procedures_.Settle(point); }};
+}
+
+void MainForm::PaintWhileBusy() {
+    procedures_.Settle(rt::SettlePoint::kPaintDue);
+    if (IsWindow(window_)) RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void MainForm::Destroy() {
+    if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+    window_ = nullptr;
+    bindings_ = EventBindings{};
+}
+
+void MainForm::RaiseEvent(int id, Event event) {
+    if (id < kFormId || id > kControlCount) return;
+    const std::function<void()>& procedure = bindings_[static_cast<std::size_t>(id)][static_cast<std::size_t>(event)];
+    if (procedure) rt::QueueEvent(procedure);
+}
+
+MainForm* TheForm() { return theForm; }
 
 }  // namespace shell

@@ -2,8 +2,17 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string_view>
+
+#include "runtime/run/RunHooks.h"
+#include "shell/DisplayScale.h"
+#include "shell/Fonts.h"
+#include "shell/FormDefinition.h"
+#include "shell/FormIcons.h"
+#include "shell/KeyboardNavigation.h"
+#include "shell/ProcedureState.h"
 
 namespace shell {
 
@@ -11,14 +20,69 @@ namespace shell {
 // function when the program has none.
 using ProcedureLookup = std::function<std::function<void()>(std::string_view name)>;
 
-// Creates MAINFORM and its controls, hidden and centred, and binds every
-// event the form lists to the program's procedure of the same name. The
-// window shows the icon resource `icon` of the instance, or the system's
-// own when the instance has none. Null when the window class or a window
-// cannot be made.
-HWND CreateMainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup);
+// MAINFORM for the length of a run, with everything the shell keeps for it:
+// the program's procedures bound to its events, the fonts and icons its
+// windows use, the dots per inch it is drawn at, the keyboard's pressed
+// button, and what is held back from its controls during a procedure.
+// Destroyed, it destroys the window first and then gives back the fonts and
+// icons, so the next run starts afresh. One form at a time.
+class MainForm {
+public:
+    // Creates the form and its controls, hidden and centred, and binds every
+    // event the form lists to the program's procedure of the same name. The
+    // window shows the icon resource `icon` of the instance, or the system's
+    // own when the instance has none. Window() is null when the window class
+    // or a window cannot be made.
+    MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup);
+    ~MainForm();
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
 
-// Destroys the main window and forgets the bound events.
-void DestroyMainForm();
+    HWND Window() const { return window_; }
+
+    // The run's hooks into the form: its window, the keyboard's filter, the
+    // paint while a procedure runs, and the settling of its controls.
+    rt::RunHooks Hooks() const;
+
+    // Destroys the window and forgets the bound events, at the program's end.
+    void Destroy();
+
+    // Queues the procedure bound to the event of the window (0 is the form,
+    // then the control ids); an event without one is not even queued.
+    void RaiseEvent(int id, Event event);
+
+    // The dots per inch the form is laid out for: the system's when it is
+    // created, then each new value the system announces.
+    int Dpi() const { return dpi_; }
+    void SetDpi(int dpi) { dpi_ = dpi; }
+
+    FontTable& Fonts() { return fonts_; }
+    FormIconSet& Icons() { return icons_; }
+    ProcedureState& Procedures() { return procedures_; }
+
+private:
+    // Fixed in size, so raising an event looks up and queues without
+    // allocating inside the window procedure.
+    using EventBindings = std::array<std::array<std::function<void()>, kEventCount>, kControlCount + 1>;
+
+    bool CreateControls(HINSTANCE instance);
+    // The run's paint hook: the counters' new texts given at the named point,
+    // then what needs it painted, the counters first of all, taking no message.
+    void PaintWhileBusy();
+    void BindEvents(const ProcedureLookup& lookup);
+
+    HWND window_ = nullptr;
+    int dpi_ = kProgramDpi;
+    EventBindings bindings_;
+    FontTable fonts_;
+    FormIconSet icons_;
+    KeyboardNavigation keyboard_;
+    ProcedureState procedures_;
+};
+
+// The form of the run in progress; null outside a run. The window
+// procedure, the run's hooks and the operations on controls reach it here,
+// since messages and control handles carry no object of the program's.
+MainForm* TheForm();
 
 }  // namespace shell

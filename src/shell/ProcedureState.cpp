@@ -1,58 +1,9 @@
 #include "shell/ProcedureState.h"
 
-#include <array>
-
 #include "runtime/run/StatementPoll.h"
-#include "shell/FormDefinition.h"
+#include "shell/MainWindow.h"
 
 namespace shell {
-
-namespace {
-
-// One place per control, by control id.
-std::array<ControlState, kFirstControlId + kControlCount>& Controls() {
-    static std::array<ControlState, kFirstControlId + kControlCount> controls;
-    return controls;
-}
-
-void ForgetKnown() {
-    for (ControlState& control : Controls()) {
-        control.alive = false;
-        control.isList = false;
-        control.ForgetItems();
-    }
-}
-
-// A static control draws a new text at once, outside any paint; painted again
-// through the window's update, it reaches the screen under Wine too, which
-// shows a window's drawing when a paint ends.
-void GiveCaptions() {
-    for (ControlState& control : Controls()) {
-        if (!control.caption) continue;
-        const std::wstring text = std::move(*control.caption);
-        control.caption.reset();
-        if (!IsWindow(control.window)) continue;
-        SetWindowTextW(control.window, text.c_str());
-        InvalidateRect(control.window, nullptr, TRUE);
-    }
-}
-
-void GiveHeldBack() {
-    for (ControlState& control : Controls()) control.PutItems();
-    GiveCaptions();
-}
-
-void DrawAgain() {
-    for (ControlState& control : Controls()) {
-        if (!control.redrawOff) continue;
-        control.redrawOff = false;
-        if (!IsWindow(control.window)) continue;
-        SendMessageW(control.window, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(control.window, nullptr, TRUE);
-    }
-}
-
-}  // namespace
 
 void ControlState::PutItems() {
     if (items.Empty()) return;
@@ -62,9 +13,9 @@ void ControlState::PutItems() {
     if (IsWindow(window)) batch.PutInto(window);
 }
 
-ControlState* StateOf(const ControlHandle& handle) {
+ControlState* ProcedureState::Of(const ControlHandle& handle) {
     if (handle.id < kFirstControlId || !rt::InEventProcedure()) return nullptr;
-    ControlState& control = Controls()[static_cast<std::size_t>(handle.id)];
+    ControlState& control = controls_[static_cast<std::size_t>(handle.id)];
     if (control.window != handle.window) {
         control = ControlState{};
         control.window = handle.window;
@@ -72,7 +23,7 @@ ControlState* StateOf(const ControlHandle& handle) {
     return &control;
 }
 
-void Settle(rt::SettlePoint point) {
+void ProcedureState::Settle(rt::SettlePoint point) {
     switch (point) {
         case rt::SettlePoint::kMessagesDue:
         case rt::SettlePoint::kDialogOpening:
@@ -83,6 +34,11 @@ void Settle(rt::SettlePoint point) {
         case rt::SettlePoint::kDialogReturned:
             ForgetKnown();
             return;
+        case rt::SettlePoint::kPaintDue:
+            // The counters move while the procedure runs; the list, whose
+            // items may wait to go in together, is drawn when it ends.
+            GiveCaptions();
+            return;
         case rt::SettlePoint::kProcedureEnded:
             ForgetKnown();
             GiveHeldBack();
@@ -91,13 +47,46 @@ void Settle(rt::SettlePoint point) {
     }
 }
 
-void PaintWhileBusy() {
-    GiveCaptions();
-    if (const HWND window = rt::MainWindow(); IsWindow(window)) {
-        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+void ProcedureState::ForgetKnown() {
+    for (ControlState& control : controls_) {
+        control.alive = false;
+        control.isList = false;
+        control.ForgetItems();
     }
 }
 
-void ForgetProcedureState() { Controls().fill(ControlState{}); }
+// A static control draws a new text at once, outside any paint; painted again
+// through the window's update, it reaches the screen under Wine too, which
+// shows a window's drawing when a paint ends.
+void ProcedureState::GiveCaptions() {
+    for (ControlState& control : controls_) {
+        if (!control.caption) continue;
+        const std::wstring text = std::move(*control.caption);
+        control.caption.reset();
+        if (!IsWindow(control.window)) continue;
+        SetWindowTextW(control.window, text.c_str());
+        InvalidateRect(control.window, nullptr, TRUE);
+    }
+}
+
+void ProcedureState::GiveHeldBack() {
+    for (ControlState& control : controls_) control.PutItems();
+    GiveCaptions();
+}
+
+void ProcedureState::DrawAgain() {
+    for (ControlState& control : controls_) {
+        if (!control.redrawOff) continue;
+        control.redrawOff = false;
+        if (!IsWindow(control.window)) continue;
+        SendMessageW(control.window, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(control.window, nullptr, TRUE);
+    }
+}
+
+ControlState* StateOf(const ControlHandle& handle) {
+    MainForm* form = TheForm();
+    return form != nullptr ? form->Procedures().Of(handle) : nullptr;
+}
 
 }  // namespace shell

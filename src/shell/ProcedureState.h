@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/run/RunHooks.h"
 #include "shell/Controls.h"
+#include "shell/FormDefinition.h"
 #include "shell/ItemBatch.h"
 
 // What the shell holds back from the form's controls, and what it knows of
@@ -17,7 +19,9 @@
 //  - through the program's own operations on its controls, all of them made
 //    by the shell, which keeps this state in step with each;
 //  - when the statement poll delivers the keys of Ctrl+C (kMessagesDue);
-//  - while a dialog or message box is open (kDialogOpening to kDialogReturned).
+//  - while a dialog or message box is open (kDialogOpening to kDialogReturned);
+//  - when the window is painted while the procedure runs (kPaintDue), which
+//    delivers no message but draws what the captions say.
 // No other thread or process can change a control meanwhile: a message sent
 // to a window is handled only when the window's thread takes messages, and the
 // program's thread takes them only at those points. So what the shell has
@@ -56,19 +60,31 @@ struct ControlState {
     void PutItems();
 };
 
-// The state of the control the handle is bound to, while a procedure runs;
-// null outside procedures and for the form itself.
+// What the shell holds back from the form's controls and knows of them, one
+// place per control, for the length of a run (the main form owns it). It is
+// settled at the run's named points only: given to the controls, or
+// forgotten.
+class ProcedureState {
+public:
+    // The state of the control the handle is bound to while a procedure
+    // runs; null outside procedures and for the form itself.
+    ControlState* Of(const ControlHandle& handle);
+
+    // Gives what is held back to the controls where the point needs it, and
+    // forgets what is known.
+    void Settle(rt::SettlePoint point);
+
+private:
+    void ForgetKnown();
+    void GiveCaptions();
+    void GiveHeldBack();
+    void DrawAgain();
+
+    std::array<ControlState, kFirstControlId + kControlCount> controls_;
+};
+
+// The state of the run's form (ProcedureState::Of), or null: outside a run
+// or a procedure, and for the form itself.
 ControlState* StateOf(const ControlHandle& handle);
-
-// The run's settle hook: gives what is held back to the controls where the
-// point needs it, and forgets what is known.
-void Settle(rt::SettlePoint point);
-
-// The run's paint hook: gives the held-back captions to their controls and
-// paints what needs it, the counters first of all, taking no message.
-void PaintWhileBusy();
-
-// Drops everything, as at the start and end of a run.
-void ForgetProcedureState();
 
 }  // namespace shell

@@ -16,7 +16,10 @@
 #include "runtime/run/EventQueue.h"
 #include "runtime/dialogs/ModalUi.h"
 #include "runtime/run/RunHooks.h"
+#include "runtime/lang/ErrorNumbers.h"
+#include "runtime/lang/RuntimeError.h"
 #include "runtime/run/StatementPoll.h"
+#include "support/ChildProgram.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
@@ -263,4 +266,61 @@ TEST(ListOperationsTest, AFillASelectAllAndAClickOnTheLastOf32000ItemsAskTheList
     EXPECT_EQ(click[LB_GETSELITEMS], 1);
     EXPECT_EQ(click[LB_GETSEL], 0);
     EXPECT_LE(click[LB_GETCOUNT], 2);
+}
+
+namespace {
+
+// The last WM_SETREDRAW LIST1 received while installed: -1 for none.
+class RedrawSeen {
+public:
+    RedrawSeen() {
+        last_ = -1;
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(LIST1.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Seeing)));
+    }
+    ~RedrawSeen() { SetWindowLongPtrW(LIST1.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_)); }
+    RedrawSeen(const RedrawSeen&) = delete;
+    RedrawSeen& operator=(const RedrawSeen&) = delete;
+
+    static int Last() { return last_; }
+
+private:
+    static LRESULT CALLBACK Seeing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_SETREDRAW) last_ = wParam ? 1 : 0;
+        return CallWindowProcW(original_, window, message, wParam, lParam);
+    }
+    static inline int last_ = -1;
+    static inline WNDPROC original_ = nullptr;
+};
+
+}  // namespace
+
+// A procedure left by a runtime error or by Ctrl+C settles on its way out:
+// the report stands over a list that holds what the procedure gave it and is
+// drawn again, and over the counter's last text.
+TEST(ListOperationsTest, TheReportOfAProcedureThatFailedStandsOverControlsAsItLeftThem) {
+    for (const bool interrupted : {false, true}) {
+        test::ScriptedModalUi ui;
+        std::optional<RedrawSeen> seen;
+        LRESULT items = -1;
+        int redraw = -1;
+        std::wstring counter;
+        ui.whileShown = [&] {
+            items = SendMessageW(LIST1.window, LB_GETCOUNT, 0, 0);
+            redraw = RedrawSeen::Last();
+            counter = test::WindowText(program::TEXT1.window);
+        };
+        test::RunProgramWith({[&] {
+            seen.emplace();
+            Fill({"B", "A", "C"});
+            shell::SetCaption(program::TEXT1, "3");
+            if (interrupted) throw rt::ProgramEnd{.interrupted = true};
+            rt::Raise(rt::err::kBadArgument);
+        }});
+        SCOPED_TRACE(interrupted ? "Ctrl+C" : "runtime error");
+        ASSERT_EQ(ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(items, 3);
+        EXPECT_EQ(redraw, 1);
+        EXPECT_EQ(counter, L"3");
+    }
 }

@@ -43,9 +43,9 @@ ModalUi* current = &systemUi;
 // are seen by the first statement after it.
 class Conversation {
 public:
-    Conversation() { Settle(SettlePoint::kDialogOpening); }
+    Conversation() { SettleAt(SettlePoint::kDialogOpening); }
     ~Conversation() {
-        Settle(SettlePoint::kDialogReturned);
+        SettleAt(SettlePoint::kDialogReturned);
         PollAtNextStatement();
     }
     Conversation(const Conversation&) = delete;

@@ -18,7 +18,7 @@ const RunHooks& Hooks() { return installed; }
 
 HWND MainWindow() { return installed.mainWindow; }
 
-void Settle(SettlePoint point) {
+void SettleAt(SettlePoint point) {
     if (installed.settle != nullptr && InEventProcedure()) installed.settle(point);
 }
 

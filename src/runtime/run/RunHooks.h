@@ -13,6 +13,7 @@ enum class SettlePoint {
     kMessagesDue,     // the poll is about to deliver messages (Ctrl+C held)
     kDialogOpening,   // a dialog or message box is about to open
     kDialogReturned,  // it has closed again
+    kPaintDue,        // the window is about to be painted, taking no message
     kProcedureEnded,  // the procedure has returned
 };
 
@@ -44,6 +45,6 @@ const RunHooks& Hooks();
 HWND MainWindow();
 
 // Calls the settle hook, if any, while an event procedure runs.
-void Settle(SettlePoint point);
+void SettleAt(SettlePoint point);
 
 }  // namespace rt

@@ -64,7 +64,7 @@ bool PumpMessages() {
     // where a message can reach the program's windows during a procedure
     // outside a dialog, so the shell settles its controls first.
     if (KeyDownNow(VK_CONTROL) && KeyDownNow('C')) {
-        Settle(SettlePoint::kMessagesDue);
+        SettleAt(SettlePoint::kMessagesDue);
         while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) Deliver(message);
     }
     return true;
@@ -84,6 +84,17 @@ public:
     ProcedureScope(const ProcedureScope&) = delete;
     ProcedureScope& operator=(const ProcedureScope&) = delete;
 };
+
+// A procedure left by a runtime error or Ctrl+C settles as one that ended,
+// so the report stands over controls that show what the program gave them.
+// A failure meanwhile (a list too full for the items held back) is dropped:
+// the error already on its way is the one the user must see.
+void SettleLeaving() {
+    try {
+        SettleAt(SettlePoint::kProcedureEnded);
+    } catch (...) {
+    }
+}
 
 }  // namespace
 
@@ -127,8 +138,13 @@ void WaitForEvents() {
         if (state.interruptionRequested) Interrupt();
         if (const std::function<void()> procedure = ProgramEvents().Pop()) {
             const ProcedureScope running;
-            procedure();
-            Settle(SettlePoint::kProcedureEnded);
+            try {
+                procedure();
+            } catch (...) {
+                SettleLeaving();
+                throw;
+            }
+            SettleAt(SettlePoint::kProcedureEnded);
             return;
         }
         // Only a message can bring the next event, so the idle program waits
