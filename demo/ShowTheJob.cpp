@@ -29,6 +29,12 @@ std::wstring Argument(int index) {
     return argument;
 }
 
+// A notice the program shows on the way (folders the scan left out, say) is
+// read out and answered, as the user would; the job then goes on.
+void AnswerNotices(UserAtTheWindow& user) {
+    while (user.DialogNow() != nullptr) Print(L"お知らせ: " + user.ReadAndCloseMessage());
+}
+
 }  // namespace
 
 int main(int argc, char**) {
@@ -44,6 +50,7 @@ int main(int argc, char**) {
     UserAtTheWindow user(pictures);
     user.Click(kButton5);
     user.SaveAs(sample + L"\\DUMMY");
+    AnswerNotices(user);
     Print(L"コピー元: " + sample + L", " + user.Text(kText1) + L" フォルダー");
     user.SaveScreenshot(pictures + L"\\after-scan.bmp");
 
@@ -52,6 +59,7 @@ int main(int argc, char**) {
     user.Click(kCheck1);
     user.Click(kButton7);
     Print(L"コピー先: " + destination + L", " + user.ReadAndCloseMessage());
+    AnswerNotices(user);
     user.SaveScreenshot(pictures + L"\\after-copy.bmp");
 
     PostMessageW(user.Window(), WM_CLOSE, 0, 0);

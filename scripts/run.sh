@@ -11,8 +11,8 @@
 # program through its real dialogs (source, destination, a copy with the
 # parent folder), saves pictures of the window after the scan and after the
 # copy (build/app/after-scan.png, build/app/after-copy.png; at another dpi
-# than 96 build/app/after-scan-144dpi.png and so on) and prints the tree it
-# created.
+# than 96 build/app/after-scan-144dpi.png and so on) and prints the notices it
+# answered and the tree it created.
 set -euo pipefail
 demo=no
 dpi=${SORATN2_DPI:-96}
@@ -65,6 +65,9 @@ mkdir -p "$pictures"
 mkdir -p "$sample"/写真/2025/{旅行,運動会} "$sample"/写真/2026 \
   "$sample"/書類/{ソフト表,見積,契約/控え} "$sample"/音楽/ソロ "$sample"/表計算
 touch "$sample"/書類/見積/見積書.txt "$sample"/音楽/ソロ/曲.mp3
+# A name Windows cannot hold (made from the Linux side): the scan leaves it
+# out with a notice, which the demonstration reads out and answers.
+mkdir -p "$sample"/書類/下書き.
 
 "$wine_env" run "$wine_dir" ja "$build/bin/show_the_job.exe" \
   'C:\soratn2-sample' 'C:\soratn2-sample-copy' 'C:\soratn2-demo'

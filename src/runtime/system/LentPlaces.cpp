@@ -58,6 +58,19 @@ void AppendUtf16(char32_t codePoint, std::u16string& text) {
     }
 }
 
+// Place numbers and their two bytes.
+int PlaceOfBytes(unsigned char lead, unsigned char trail) {
+    if (lead < kFirstLead || lead > kLastLead) return -1;
+    if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return -1;
+    return (lead - kFirstLead) * kTrailsPerLead + (trail - 0x40) - (trail > 0x7F ? 1 : 0);
+}
+
+void AppendPlaceBytes(int place, std::string& bytes) {
+    const int step = place % kTrailsPerLead;
+    bytes += static_cast<char>(kFirstLead + place / kTrailsPerLead);
+    bytes += static_cast<char>(0x40 + step + (step >= 0x3F ? 1 : 0));
+}
+
 // Calls `each` with the offset and place of every whole character of the
 // area; a lead byte without its second byte is no character.
 template <class Each>
@@ -75,18 +88,6 @@ void ForEachPlace(std::string_view bytes, Each each) {
 }
 
 }  // namespace
-
-int PlaceOfBytes(unsigned char lead, unsigned char trail) {
-    if (lead < kFirstLead || lead > kLastLead) return -1;
-    if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return -1;
-    return (lead - kFirstLead) * kTrailsPerLead + (trail - 0x40) - (trail > 0x7F ? 1 : 0);
-}
-
-void AppendPlaceBytes(int place, std::string& bytes) {
-    const int step = place % kTrailsPerLead;
-    bytes += static_cast<char>(kFirstLead + place / kTrailsPerLead);
-    bytes += static_cast<char>(0x40 + step + (step >= 0x3F ? 1 : 0));
-}
 
 bool LentPlaces::ToProgram(std::u16string_view text, std::string& bytes) {
     const bool whole = Convert(text, false, bytes);

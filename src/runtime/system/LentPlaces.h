@@ -84,8 +84,4 @@ private:
     }
 };
 
-// Place numbers and their two bytes.
-int PlaceOfBytes(unsigned char lead, unsigned char trail);
-void AppendPlaceBytes(int place, std::string& bytes);
-
 }  // namespace rt
