@@ -22,6 +22,8 @@ constexpr wchar_t kWindowClass[] = L"SORATN2.MAINFORM";
 constexpr int kFormId = 0;
 constexpr int kMaxEditCharacters = 32767;
 
+// The run's form, set and cleared by the form itself: the window procedure
+// and the run's hooks are called with no object of the program's.
 MainForm* theForm = nullptr;
 
 HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }

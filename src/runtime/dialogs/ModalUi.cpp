@@ -36,6 +36,8 @@ public:
     }
 };
 
+// The one seam where tests stand in for the user: installed for a test's
+// length, the system's own otherwise.
 SystemModalUi systemUi;
 ModalUi* current = &systemUi;
 

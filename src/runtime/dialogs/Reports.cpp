@@ -57,7 +57,8 @@ std::string InterruptionText(int line) {
 }
 
 void ReportRuntimeError(int number) {
-    // A failure inside the report is not reported again.
+    // A failure inside the report is not reported again. Kept for the
+    // process: a report may be asked for from the fault filter, outside any run.
     static bool reporting = false;
     if (reporting || number == 0) return;
     reporting = true;

@@ -59,6 +59,8 @@ public:
     }
 };
 
+// One for the process: every conversion, on any thread, must lend a character
+// the place it was lent before; each run starts with every place free.
 LentPlaces& Lent() {
     static const SystemCp932 table;
     static LentPlaces places(table);
