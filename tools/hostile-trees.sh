@@ -2,7 +2,8 @@
 # Makes, from the Linux side, the folder trees that a Windows program could
 # never make itself: names with characters Windows refuses, names Windows would
 # change, names whose characters have no code page 932 form, a name of 255
-# bytes, deep trees, names that differ in letter case alone and links. The hostile-name tests scan them under Wine (C:\soratn2-hostile).
+# bytes, deep trees, names that differ in letter case alone and links. The
+# hostile-name tests scan them under Wine (C:\soratn2-hostile).
 #
 #   hostile-trees.sh DIR      DIR is made anew
 set -euo pipefail
