@@ -328,6 +328,45 @@ TEST_F(HostileNamesTest, ACopyPastTheHostsLimitEndsWithTheRuntimeErrorReport) {
     EXPECT_EQ(test::FoldersBelow(outer.Path()).size() - 30, test::FoldersBelow(destination).size());
 }
 
+// The tree rule at 14 levels of a 36-character name: deselecting the 12th
+// level deselects all below it, the branch with 〜 included; selecting the
+// 14th selects again every folder above it.
+TEST_F(HostileNamesTest, TheTreeRuleHoldsAtAnyDepth) {
+    const std::string japanese = "令和七年度顧客別見積書及び納品書控え一式営業部第二課担当分保管用資料原本";
+    const std::string level12 = test::Repeated(japanese, 12);
+    const std::string level14 = test::Repeated(japanese, 14);
+    std::vector<std::string> items;
+    std::vector<std::string> outside;
+    Choose(kHostile + "\\japanese");
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [&] {
+            items = ItemTexts();
+            ASSERT_EQ(items.size(), 18u);
+            test::ClickItem(level12);
+        },
+        [&] {
+            for (const std::string& item : items) {
+                if (item != level12 && item.rfind(level12 + "\\", 0) != 0) outside.push_back(item);
+            }
+            EXPECT_EQ(outside.size(), 13u);
+            EXPECT_EQ(test::Highlighted(), outside);
+            test::ClickItem(level14);
+        },
+        [&] {
+            std::vector<std::string> expected;
+            for (const std::string& item : items) {
+                if (item.find("\\4月") == std::string::npos || item.rfind(level12 + "\\", 0) != 0) {
+                    expected.push_back(item);
+                }
+            }
+            EXPECT_EQ(expected.size(), 16u);
+            EXPECT_EQ(test::Highlighted(), expected);
+        },
+    });
+    EXPECT_TRUE(ui.messageBoxes.empty());
+}
+
 // A server that tells letter case apart hands out A\x and a\y; Windows holds
 // one folder for A and a. The run makes it once, for A, and puts both x and
 // y into it: a is no folder that was there before, and the undo removes
