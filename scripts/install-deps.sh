@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64 fonts-wine
   xvfb xauth fonts-ipafont-gothic imagemagick
-  locales python3
+  locales python3 cmark-gfm
 )
 
 missing=()

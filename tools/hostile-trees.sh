@@ -2,7 +2,8 @@
 # Makes, from the Linux side, the folder trees that a Windows program could
 # never make itself: names with characters Windows refuses, names Windows would
 # change, names whose characters have no code page 932 form, a name of 255
-# bytes, a deep tree and links. The hostile-name tests scan them under Wine (C:\soratn2-hostile).
+# bytes, deep trees, names that differ in letter case alone and links. The
+# hostile-name tests scan them under Wine (C:\soratn2-hostile).
 #
 #   hostile-trees.sh DIR      DIR is made anew
 set -euo pipefail
@@ -44,6 +45,22 @@ mkdir -p exact/納品〜控え
 
 # long: a name of 255 bytes, the most Linux and NTFS allow, with a folder in it.
 mkdir -p "long/$(printf 'n%.0s' $(seq 255))/inside" long/short
+
+# japanese: 14 levels of a 36-character name (518 characters, 1,050 bytes in
+# code page 932, 1,500 in UTF-8), with branches: one near the top, one deep
+# down whose names hold 〜 (U+301C, no code page 932 form).
+jp='令和七年度顧客別見積書及び納品書控え一式営業部第二課担当分保管用資料原本'
+path=japanese
+for level in $(seq 14); do
+  path="$path/$jp"
+  [ "$level" = 2 ] && mkdir -p "$path/支店別/大阪"
+  [ "$level" = 12 ] && mkdir -p "$path/4月〜6月/見積〜納品"
+done
+mkdir -p "$path"
+
+# twins: names that differ in letter case alone, as a case-sensitive server
+# hands them out; Windows holds one folder for both.
+mkdir -p twins/A/x twins/a/y
 
 # deep: 200 levels.
 path=deep

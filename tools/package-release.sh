@@ -4,7 +4,9 @@
 #   package-release.sh BUILD OUT
 #
 # OUT gets SORATN2-<version>-win64.zip, holding SORATN2.exe without its debug
-# information, the Japanese read-me (code page 932, CR LF) and the licence,
+# information, the Japanese read-me (code page 932, CR LF), the guide as one
+# HTML file with its pictures inside (a user of the zip has no repository)
+# and the licence,
 # and beside it SORATN2.debug, the debug information, which the exe names in
 # its debug link. Nothing in them depends on when or in which folder they
 # were made: the zip's entries have fixed times, modes and order.
@@ -19,6 +21,7 @@ objcopy=x86_64-w64-mingw32-objcopy
 # as the linker leaves it (no time stamp).
 export SOURCE_DATE_EPOCH=0
 readme=はじめにお読みください.txt
+guide=ご利用の手引き.html
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
@@ -37,11 +40,44 @@ mv "$stage/SORATN2.debug" "$out/SORATN2.debug"
 sed "s/@VERSION@/$version/g; s/\$/\r/" "$root/docs/release/$readme.in" | iconv -f UTF-8 -t WINDOWS-31J >"$stage/$readme"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
 
+# The guide: its Markdown as HTML (cmark-gfm, tables on), each picture
+# inside the page as a data URL, so one file shows everything offline.
+python3 - "$root/docs" "$stage/$guide" <<'PYTHON'
+import base64, pathlib, re, subprocess, sys
+docs, target = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+markdown = (docs / "guide-ja.md").read_text(encoding="utf-8")
+body = subprocess.run(["cmark-gfm", "--extension", "table", "--to", "html"], input=markdown,
+                      capture_output=True, text=True, check=True).stdout
+def inline(match):
+    picture = (docs / match.group(1)).read_bytes()
+    return 'src="data:image/png;base64,' + base64.b64encode(picture).decode("ascii") + '"'
+body = re.sub(r'src="([^"/:]+\.png)"', inline, body)
+title = re.search(r"<h1>(.*?)</h1>", body).group(1)
+page = f"""<!DOCTYPE html>
+<html lang="ja">
+<head>
+<meta charset="utf-8">
+<title>{title}</title>
+<style>
+body {{ font-family: "Yu Gothic UI", "Meiryo", sans-serif; max-width: 50em; margin: 2em auto; padding: 0 1em; line-height: 1.6; }}
+img {{ max-width: 100%; }}
+table {{ border-collapse: collapse; }}
+th, td {{ border: 1px solid #999; padding: 0.2em 0.5em; }}
+code {{ font-family: "Consolas", monospace; }}
+</style>
+</head>
+<body>
+{body}</body>
+</html>
+"""
+target.write_text(page, encoding="utf-8", newline="\r\n")
+PYTHON
+
 zip=$out/SORATN2-$version-win64.zip
 # Fixed times, modes and order, no extra fields (Unix times and owners would
 # differ from one making to the next); the names UTF-8 and flagged so, as
 # Windows 10 and 11 read them.
-python3 - "$zip" "$stage" SORATN2.exe "$readme" LICENSE.txt <<'PYTHON'
+python3 - "$zip" "$stage" SORATN2.exe "$readme" "$guide" LICENSE.txt <<'PYTHON'
 import sys, zipfile
 target, folder, *names = sys.argv[1:]
 with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:

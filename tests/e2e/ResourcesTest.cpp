@@ -88,7 +88,7 @@ TEST(ResourcesTest, TheImageNamesWindows7CarriesNoBuildTimeAndKeepsItsProtection
     EXPECT_EQ(nt.OptionalHeader.DllCharacteristics & kProtections, kProtections);
 }
 
-TEST(ResourcesTest, TheManifestAsksForNoElevationNamesWindows7To11AndScalesPerMonitor) {
+TEST(ResourcesTest, TheManifestAsksForNoElevationNamesWindows7To11ScalesPerMonitorAndTakesLongPaths) {
     const std::string manifest = ProgramResources().Bytes(RT_MANIFEST, 1);
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
@@ -98,6 +98,9 @@ TEST(ResourcesTest, TheManifestAsksForNoElevationNamesWindows7To11AndScalesPerMo
     }
     EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"
+                            "</longPathAware>"),
+              std::string::npos);
 }
 
 TEST(ResourcesTest, TheIconComesIn16And32And48And256Pixels) {

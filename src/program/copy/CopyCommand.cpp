@@ -13,13 +13,15 @@ using rt::Line;
 
 // "コピー実行": makes an empty folder below the destination for every selected
 // folder, in table order, parents first; logs every target and records what
-// it made for the undo.
+// it made for the undo. A folder it made itself a moment before for a name
+// that differs in letter case alone is no folder that was there before.
 void BUTTON7_ON(ControlHandle&) {
     std::string parentName;
     std::string targetPath;
     std::string message;
     rt::Single createdCount = 0;
     rt::Single existingCount = 0;
+    rt::Single mergedCount = 0;
     rt::Single i = 0;
     rt::Int16 fits = 0;
     Line(3020); if (shell::CheckState(CHECK1) == 1) {
@@ -36,6 +38,7 @@ void BUTTON7_ON(ControlHandle&) {
         Line(3029); rt::EraseFile(startDir + "\\TEST_FOL2.TXT");
     }
     Line(3030); rt::OpenForOutput(startDir + "\\TEST_FOL2.TXT", 2);
+    Line(3061); madeFolders.Clear();
     Line(3031); if (parentName != "") {
         Line(3032); SetCaption(EDIT1, parentName);
         Line(3034); if (rt::MakeFolderIfMissing(destinationPath + parentName) == -1) {
@@ -47,6 +50,7 @@ void BUTTON7_ON(ControlHandle&) {
     Line(3037); copiedParentName = parentName;
     Line(3038); createdCount = 0;
     Line(3039); existingCount = 0;
+    Line(3057); mergedCount = 0;
     Line(3040); rt::CountingLoop entries(i, 0, folderCount - 1);
     do {
         Line(3041); preexistingMarks[i] = 0;
@@ -57,6 +61,14 @@ void BUTTON7_ON(ControlHandle&) {
             Line(3046); if (rt::MakeFolderIfMissing(targetPath) == -1) {
                 Line(3047); createdCount = rt::StoreSingle(rt::Add(createdCount, 1));
                 Line(3048); SetCaption(TEXT3, rt::NumText(createdCount));
+                Line(3058); madeFolders.Add(targetPath);
+            } else if (madeFolders.Holds(targetPath)) {
+                // A name from a server that tells letter case apart ("A" and
+                // "a"): Windows holds one folder for both, and this run made
+                // it for the entry before. The undo removes it through that
+                // entry, after all that is below either name.
+                Line(3059); preexistingMarks[i] = 2;
+                Line(3060); mergedCount = rt::StoreSingle(rt::Add(mergedCount, 1));
             } else {
                 Line(3049); preexistingMarks[i] = 1;
                 Line(3050); existingCount = rt::StoreSingle(rt::Add(existingCount, 1));
@@ -69,6 +81,10 @@ void BUTTON7_ON(ControlHandle&) {
     Line(3054); if (existingCount > 0) {
         Line(3055); message = message + rt::Chr({13, 10}) + "なお、コピーする前に存在していたフォルダーが" +
                               rt::NumText(existingCount) + " あります。";
+    }
+    Line(3062); if (mergedCount > 0) {
+        Line(3063); message = message + rt::Chr({13, 10}) + "なお、大文字と小文字だけが違う名前を一つにまとめたフォルダーが" +
+                              rt::NumText(mergedCount) + " あります。";
     }
     Line(3056); STOP_SUB("作業終了のお知らせ", message);
 }

@@ -41,7 +41,7 @@ void CHECK_TARGETS_SUB(const std::string& parentName, rt::Int16& fits) {
             return;
         }
         Line(3122); targetPath = destinationPath + parentName;
-        Line(3123); if (rt::PathLength(targetPath) > rt::kMaxPathBytes || rt::FileExists(targetPath)) {
+        Line(3123); if (rt::PathTooLong(targetPath) || rt::FileExists(targetPath)) {
             Line(3124); offending = targetPath;
         }
     }
@@ -50,7 +50,7 @@ void CHECK_TARGETS_SUB(const std::string& parentName, rt::Int16& fits) {
         Line(3126); if (offending != "") break;
         Line(3127); if (folderMarks[i] == 1) {
             Line(3128); TARGET_PATH_SUB(i, parentName, targetPath);
-            Line(3129); if (rt::PathLength(targetPath) > rt::kMaxPathBytes) {
+            Line(3129); if (rt::PathTooLong(targetPath)) {
                 Line(3130); offending = targetPath;
             } else if (missing == "" || rt::LeftBytes(targetPath, rt::ByteLen(missing) + 1) != missing + "\\") {
                 Line(3131); if (rt::FolderExists(targetPath) == 0) {
@@ -65,7 +65,7 @@ void CHECK_TARGETS_SUB(const std::string& parentName, rt::Int16& fits) {
     } while (entries.Next());
     Line(3135); if (offending == "") return;
     Line(3136); fits = 0;
-    Line(3137); if (rt::PathLength(offending) > rt::kMaxPathBytes) {
+    Line(3137); if (rt::PathTooLong(offending)) {
         Line(3138); STOP_SUB("コピー先に関するエラー",
                              "コピー先のパスが長すぎるフォルダーがあるので処理できません" + rt::Chr({13, 10}) + offending);
     } else {

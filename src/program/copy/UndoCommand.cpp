@@ -22,6 +22,8 @@ void BUTTON9_ON(ControlHandle&) {
     Line(3203); rt::CountingLoop entries(k, 0, folderCount - 1);
     do {
         Line(3204); i = folderCount - 1 - k;
+        // A name merged with another that differs in letter case alone (mark
+        // 2) is no folder of its own: the entry that made it removes it.
         Line(3205); if (folderMarks[i] == 1 && preexistingMarks[i] == 0) {
             Line(3206); TARGET_PATH_SUB(i, copiedParentName, targetPath);
             Line(3208); if (rt::RemoveFolderIfThere(targetPath) == -1) {

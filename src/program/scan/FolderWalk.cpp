@@ -28,7 +28,7 @@ void フォルダー名取得_SUB(rt::Single& subfolderCount) {
     } else {
         Line(1005); pattern = sourceBase + scanFolder + "\\*.*";
     }
-    Line(1021); if (rt::PathLength(pattern) > rt::kMaxPathBytes) {
+    Line(1021); if (rt::PathTooLong(pattern)) {
         Line(1022); unlistedCount = rt::StoreSingle(rt::Add(unlistedCount, 1));
         Line(1023); if (unlistedCount == 1) {
             Line(1024); firstUnlisted = fullPath;

@@ -23,7 +23,9 @@ constexpr std::size_t kMaxDefaultNameBytes = 260;
 // Every entry appears at most twice in the filter list (description and
 // patterns), so this also keeps the list within 1024 bytes.
 constexpr std::size_t kMaxFilterTextBytes = 511;
-constexpr DWORD kMaxPathChars = 260;
+// Room for the longest path the system holds: the dialog keeps whatever
+// limit of its own it has, and the program sets none below it.
+constexpr DWORD kMaxPathChars = kMaxPathUnits;
 constexpr std::string_view kAllFiles = "すべてのﾌｧｲﾙ(*.*)";
 constexpr DWORD kAlwaysFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 

@@ -96,7 +96,7 @@ std::string AttributeLetters(DWORD attributes) {
 }  // namespace
 
 void SearchOpen(std::string_view pattern, long double searchNumber) {
-    if (PathLength(pattern) > kMaxPathBytes) Raise(err::kBadArgument);
+    if (PathTooLong(pattern)) Raise(err::kBadArgument);
     std::optional<Search>& search = Searches()[SearchNumber(searchNumber)];
     if (search) Raise(err::kNumberInUse);
     // A pattern that cannot be given to the system matches nothing; a long

@@ -32,7 +32,7 @@ EntryKind FindEntry(std::string_view path) {
 }
 
 std::wstring FolderPath(std::string_view path) {
-    if (PathLength(path) > kMaxPathBytes) Raise(err::kBadArgument);
+    if (PathTooLong(path)) Raise(err::kBadArgument);
     return SystemFolderPath(path);
 }
 
@@ -93,17 +93,18 @@ std::string CurrentFolder(std::string_view drive) {
 }
 
 void EraseFile(std::string_view path) {
-    if (PathLength(path) > kMaxPathBytes) Raise(err::kBadFileName);
+    if (PathTooLong(path)) Raise(err::kBadFileName);
     if (IsDeviceName(path)) Raise(err::kBadFileName);
     std::wstring wide;
     if (!ToWidePath(path, wide)) Raise(err::kNotFound);
+    const std::wstring systemPath = LongFormWhereNeeded(wide);
     {
-        const FileHandle probe(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        const FileHandle probe(CreateFileW(systemPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, 0, nullptr));
         if (!probe.Valid()) Raise(err::kNotFound);
     }
     if (IsOpenUnderSomeNumber(AbsolutePath(wide))) Raise(err::kNumberInUse);
-    if (!DeleteFileW(wide.c_str())) RaiseLastSystemError();
+    if (!DeleteFileW(systemPath.c_str())) RaiseLastSystemError();
 }
 
 }  // namespace rt

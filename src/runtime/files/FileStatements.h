@@ -17,7 +17,7 @@ Int16 FileExists(std::string_view path);
 // a path ending in "\", so both answer kFalse.
 Int16 FolderExists(std::string_view path);
 
-// Paths over 260 bytes raise 5; system failures the mapped error.
+// Paths longer than the system holds raise 5; system failures the mapped error.
 void ChangeFolder(std::string_view path);
 
 // Makes the folder: kTrue when it was made, kFalse when a folder of that name

@@ -102,7 +102,7 @@ DWORD CloseNumber(FileTable& table, int number) {
 }  // namespace
 
 void OpenForOutput(std::string_view path, long double fileNumber) {
-    if (PathLength(path) > kMaxPathBytes) Raise(err::kBadFileName);
+    if (PathTooLong(path)) Raise(err::kBadFileName);
     FileTable& table = Table();
     const int number = FileNumber(fileNumber);
     if (table.files[static_cast<std::size_t>(number)]) Raise(err::kNumberInUse);
@@ -111,8 +111,9 @@ void OpenForOutput(std::string_view path, long double fileNumber) {
 
     auto file = std::make_unique<OpenFile>();
     file->absolutePath = AbsolutePath(SystemPath(drivePath));
-    if (IsProtectedFile(file->absolutePath)) RaiseSystemError(ERROR_ACCESS_DENIED);
-    file->handle.Reset(CreateFileW(file->absolutePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+    const std::wstring systemPath = LongFormWhereNeeded(file->absolutePath);
+    if (IsProtectedFile(systemPath)) RaiseSystemError(ERROR_ACCESS_DENIED);
+    file->handle.Reset(CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file->handle.Valid()) RaiseLastSystemError();
     table.files[static_cast<std::size_t>(number)] = std::move(file);

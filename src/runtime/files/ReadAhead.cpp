@@ -45,7 +45,7 @@ void ListAhead(const Array<std::string>& names, long double first, long double e
     // converts its pattern: a name's lent characters are the run's.
     for (; state.askedEnd < last && state.listings->HasRoom(); ++state.askedEnd) {
         const std::string pattern = std::string(base) + names[state.askedEnd] + std::string(tail);
-        if (PathLength(pattern) > kMaxPathBytes) continue;
+        if (PathTooLong(pattern)) continue;
         // A pattern the system would not take fails again where the walk
         // opens its search, with that statement's line in the report.
         std::wstring wide;

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "runtime/system/Cp932.h"
 #include "runtime/system/ErrorMapping.h"
 #include "runtime/lang/ErrorNumbers.h"
@@ -15,27 +18,71 @@ std::wstring SystemPath(std::string_view path) {
     return wide;
 }
 
+namespace {
+
+bool IsLongForm(const std::wstring& path) { return path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"); }
+
+std::wstring LongFormOfAbsolute(const std::wstring& absolute) {
+    if (IsLongForm(absolute)) return absolute;
+    if (absolute.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + absolute.substr(2);
+    return L"\\\\?\\" + absolute;
+}
+
+// The long form the system would be handed, counted whatever the length;
+// nothing where the system makes no absolute path of it at all.
+std::optional<std::wstring> CountedForm(const std::wstring& wide) {
+    if (IsLongForm(wide)) return wide;
+    try {
+        return LongFormOfAbsolute(AbsolutePath(wide));
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+std::size_t LongestName(std::wstring_view path) {
+    std::size_t longest = 0;
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = path.find(L'\\', start);
+        if (end == std::wstring_view::npos) end = path.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
+
+}  // namespace
+
 std::size_t PathLength(std::string_view path) {
-    if (!HoldsLentCharacters(path)) return path.size();
     std::wstring wide;
-    ToWidePath(path, wide);
-    return wide.size();
+    if (!ToWidePath(path, wide)) return path.size();
+    if (wide.empty()) return 0;
+    const std::optional<std::wstring> counted = CountedForm(wide);
+    return counted ? counted->size() : kMaxPathUnits + 1;
+}
+
+bool PathTooLong(std::string_view path) {
+    std::wstring wide;
+    if (!ToWidePath(path, wide)) return path.size() > kMaxPathUnits;
+    if (wide.empty()) return false;
+    const std::optional<std::wstring> counted = CountedForm(wide);
+    return !counted || counted->size() > kMaxPathUnits || LongestName(*counted) > kMaxNameUnits;
 }
 
 std::wstring SystemFolderPath(std::string_view path) { return LongFormWhereNeeded(SystemPath(path)); }
 
 std::wstring LongFormWhereNeeded(std::wstring wide) {
     // Below the long form Windows refuses to make a folder through a path of
-    // MAX_PATH - 12 characters or more, although the program allows 260 bytes.
-    // The long form is used as given, with no resolution of "." or "..", so
-    // the path is made absolute first.
+    // MAX_PATH - 12 characters or more, and to open a file through one of
+    // MAX_PATH or more.
     constexpr std::size_t kShortFormLimit = MAX_PATH - 12;
-    if (wide.size() < kShortFormLimit || wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) {
-        return wide;
-    }
-    const std::wstring absolute = AbsolutePath(wide);
-    if (absolute.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + absolute.substr(2);
-    return L"\\\\?\\" + absolute;
+    if (wide.size() < kShortFormLimit) return wide;
+    return LongForm(wide);
+}
+
+std::wstring LongForm(const std::wstring& path) {
+    // The long form is used as given, with no resolution of "." or ".." and
+    // no current folder, so the path is made absolute first.
+    return IsLongForm(path) ? path : LongFormOfAbsolute(AbsolutePath(path));
 }
 
 std::wstring SearchPattern(std::string_view pattern) {

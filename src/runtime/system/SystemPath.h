@@ -7,12 +7,20 @@
 // Turning program paths into the system's, shared by the file statements.
 namespace rt {
 
-inline constexpr std::size_t kMaxPathBytes = 260;
+// What Windows holds: a whole path of 32767 UTF-16 units in its long form
+// ("\\?\C:\...", "\\?\UNC\server\share\..."), and 255 units for one name.
+// Code page 932 bytes say nothing of this: a kanji is two bytes and one unit.
+inline constexpr std::size_t kMaxPathUnits = 32767;
+inline constexpr std::size_t kMaxNameUnits = 255;
 
-// What a path's length is held to kMaxPathBytes by: its bytes; for a path
-// that holds lent characters, the UTF-16 units the system counts, since its
-// bytes say nothing of what the system can take.
+// The path's length as the system counts it: the UTF-16 units of its long
+// form, made absolute against the current folder. Bytes that are no code
+// page 932 text are counted as bytes; the system is never given them.
 std::size_t PathLength(std::string_view path);
+
+// Whether the system would refuse the path for its length: the whole of it
+// over kMaxPathUnits, or one of its names over kMaxNameUnits.
+bool PathTooLong(std::string_view path);
 
 // The path as the system takes it. Bytes that are no code page 932 text raise
 // 55: a name the system could not be given as written.
@@ -22,7 +30,11 @@ std::wstring SystemPath(std::string_view path);
 // of 248 characters or more in its long form ("\\?\C:\...",
 // "\\?\UNC\server\share\..."), which Windows takes up to 32767 characters.
 std::wstring SystemFolderPath(std::string_view path);
+// The same for any path the system is handed, file or folder: below 248
+// characters as it is, so a short path costs nothing more.
 std::wstring LongFormWhereNeeded(std::wstring path);
+// The long form whatever the length; "\\?\" and "\\.\" paths as they are.
+std::wstring LongForm(const std::wstring& path);
 
 // The pattern of a directory search as the system takes it, in its long form
 // where needed; "" (which matches nothing) for bytes that are no code page

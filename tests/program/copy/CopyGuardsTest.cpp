@@ -10,6 +10,7 @@
 #include "runtime/system/Cp932.h"
 #include "shell/ListOperations.h"
 #include "support/ChildProgram.h"
+#include "support/LongPaths.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"
 #include "support/ProgramTest.h"
@@ -63,15 +64,17 @@ TEST_F(CopyGuardsTest, NoCopyWithoutAConfirmedDestination) {
     });
 }
 
-TEST_F(CopyGuardsTest, ATargetTooLongForTheSystemStopsTheRunBeforeItStarts) {
+// Windows holds a path of 32767 units in its long form: a destination deep
+// enough that a target passes it is refused before anything is made, the
+// first target that fits included.
+TEST_F(CopyGuardsTest, ATargetLongerThanWindowsHoldsStopsTheRunBeforeItStarts) {
     test::TempFolder destination;
-    const std::string deep = destination / std::string(60, 'd');
+    const std::string deep = test::PathOfUnits(destination / "far", 32767 - 100);
     const std::string longName(180, 'n');
     test::MakeFolders(source / ("A\\" + longName));
-    test::MakeFolders(deep);
     CopyThen(deep, {
         [&] {
-            EXPECT_FALSE(test::Exists(deep + "\\A"));
+            EXPECT_TRUE(test::FoldersBelow(destination.Path()).empty());
             EXPECT_FALSE(test::Exists(start / "TEST_FOL2.TXT"));
             EXPECT_EQ(shell::ReadText(TEXT4), "");
             EXPECT_FALSE(test::Enabled(BUTTON9));
@@ -84,25 +87,36 @@ TEST_F(CopyGuardsTest, ATargetTooLongForTheSystemStopsTheRunBeforeItStarts) {
     EXPECT_EQ(ui.messageBoxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 }
 
-// é has no code page 932 form: two bytes in the program, one unit to the
-// system. A path holding it is held to 260 units, as the system counts.
-TEST_F(CopyGuardsTest, ATargetWithCharactersWithoutACodePage932FormIsHeldToWhatTheSystemCounts) {
+// A name is held to 255 UTF-16 units, as Windows counts: 256 letters, or 256
+// characters without a code page 932 form (512 bytes in the program), are one
+// too many; the bytes count for nothing.
+TEST_F(CopyGuardsTest, AParentNameLongerThanWindowsHoldsIsRefusedBeforeAnythingHappens) {
     test::TempFolder destination;
-    const std::wstring name(120, L'\u00E9');
-    ASSERT_TRUE(CreateDirectoryW((rt::ToWide(source.Path()) + L"\\" + name).c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + rt::ToWide(source.Path()) + L"\\" + name + L"\\" + name).c_str(), nullptr));
-    CopyThen(destination.Path(), {
-        [&] {
-            EXPECT_TRUE(test::FoldersBelowWide(destination.Path()).empty());
-            test::ClickItem(shell::ItemText(LIST1, 1));
+    test::MakeFolders(source / "SRC\\A");
+    Choose(source / "SRC");
+    Choose(destination.Path());
+    const std::vector<std::wstring> names{std::wstring(256, L'n'), std::wstring(256, L'\u00E9')};
+    std::vector<std::function<void()>> steps{
+        [] { test::Click(BUTTON5); },
+        [] {
+            test::Click(BUTTON6);
+            test::Click(CHECK1);
         },
-        [] { test::Click(BUTTON7); },
-        [&] { EXPECT_EQ(test::FoldersBelowWide(destination.Path()), std::vector<std::wstring>{name}); },
-    });
-    ASSERT_EQ(ui.messageBoxes.size(), 3u);
-    EXPECT_EQ(ui.messageBoxes[1].text, L"コピー先のパスが長すぎるフォルダーがあるので処理できません\r\n" +
-                                           rt::ToWide(destination.Path()) + L"\\" + name + L"\\" + name);
-    EXPECT_EQ(ui.messageBoxes[2].text, L"フォルダーのコピーを終了しました。");
+    };
+    for (const std::wstring& name : names) {
+        steps.push_back([name] {
+            SetWindowTextW(EDIT1.window, name.c_str());
+            test::Click(BUTTON7);
+        });
+        steps.push_back([&, name] {
+            EXPECT_EQ(ui.messageBoxes.back().text, L"コピー先のパスが長すぎるフォルダーがあるので処理できません\r\n" +
+                                                       rt::ToWide(destination.Path()) + L"\\" + name);
+            EXPECT_TRUE(test::FoldersBelow(destination.Path()).empty());
+            EXPECT_FALSE(test::Exists(start / "TEST_FOL2.TXT"));
+        });
+    }
+    test::RunProgramWith(steps);
+    EXPECT_EQ(ui.messageBoxes.size(), names.size());
 }
 
 TEST_F(CopyGuardsTest, AFileWhereAFolderMustGoStopsTheRunAndKeepsTheUndo) {

@@ -10,6 +10,7 @@
 
 #include "runtime/system/Cp932.h"
 #include "support/ErrorOf.h"
+#include "support/LongPaths.h"
 #include "support/TempFolder.h"
 
 using rt::kFalse;
@@ -104,13 +105,20 @@ TEST_F(DirectorySearchTest, FieldNumbersAbove4AreRefused) {
     EXPECT_FALSE(rt::SearchField(1, 0).empty());
 }
 
-TEST_F(DirectorySearchTest, PatternsOver260BytesAreRefused) {
-    std::string pattern = temp / "missing\\";
-    pattern.append(261 - pattern.size(), 'a');
-    EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(pattern, 1); }), 5);
-    rt::SearchOpen(pattern.substr(0, 260), 1);
+TEST_F(DirectorySearchTest, PatternsLongerThanWindowsHoldsAreRefused) {
+    EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(test::PathOfUnits(temp / "missing", 32768), 1); }), 5);
+    EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(temp / "missing\\" + std::string(256, 'a') + "\\*.*", 1); }), 5);
+    rt::SearchOpen(test::PathOfUnits(temp / "missing", 32767), 1);
     rt::SearchNext(1);
     EXPECT_EQ(rt::SearchAtEnd(1), kTrue);
+}
+
+TEST_F(DirectorySearchTest, AFolderPast260BytesIsListed) {
+    std::string deep = temp.Path();
+    for (int level = 0; level < 14; ++level) deep += "\\令和七年度顧客別見積書及び納品書控え一式営業部第二課担当分保管用資料原本";
+    test::MakeFolders(deep + "\\4月〜6月");
+    rt::SearchOpen(deep + "\\*.*", 1);
+    EXPECT_EQ(ReadAll(1), (std::map<std::string, std::string>{{".", "D--"}, {"..", "D--"}, {"4月〜6月", "D--"}}));
 }
 
 TEST_F(DirectorySearchTest, ADriveRootIsListed) {

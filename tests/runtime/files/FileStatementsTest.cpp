@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "runtime/system/Cp932.h"
 #include "runtime/files/OpenFiles.h"
 #include "runtime/system/SystemPath.h"
 #include "support/ErrorOf.h"
+#include "support/LongPaths.h"
 #include "support/TempFolder.h"
 
 using rt::kFalse;
@@ -15,14 +18,6 @@ using rt::kTrue;
 using test::ErrorOf;
 
 namespace {
-
-// A path of exactly `bytes` bytes below a folder that does not exist, so
-// that a call which reaches the system fails with "not found".
-std::string PathOfLength(const test::TempFolder& folder, std::size_t bytes) {
-    std::string path = folder / "missing\\";
-    path.append(bytes - path.size(), 'a');
-    return path;
-}
 
 // Puts the process's current folder back after a test that changes it.
 class CurrentFolderRestorer {
@@ -73,20 +68,32 @@ TEST(FileStatementsTest, WildcardsInExistenceTestsRaise55) {
     EXPECT_EQ(ErrorOf([&] { rt::FileExists(temp / "a?c"); }), 55);
 }
 
-TEST(FileStatementsTest, PathsOver260BytesAreRefusedBeforeTheSystemIsAsked) {
+// Past what Windows holds (32767 units in the long form, 255 in a name) the
+// system is not asked. At the limit it is: below a missing folder it finds
+// nothing (63), unless the host refuses the path first, as Wine's does past
+// 4096 bytes of UTF-8 (a system error without a number of its own: 27).
+TEST(FileStatementsTest, PathsLongerThanWindowsHoldsAreRefusedBeforeTheSystemIsAsked) {
     test::TempFolder temp;
-    const std::string longest = PathOfLength(temp, 260);
-    const std::string tooLong = PathOfLength(temp, 261);
-    ASSERT_EQ(longest.size(), 260u);
-
-    EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(tooLong); }), 5);
-    EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(longest); }), 63);
-    EXPECT_EQ(ErrorOf([&] { rt::RemoveFolderIfThere(tooLong); }), 5);
-    EXPECT_EQ(rt::RemoveFolderIfThere(longest), kFalse);
-    EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(tooLong); }), 5);
-    EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(longest); }), 63);
-    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(tooLong); }), 55);
-    EXPECT_EQ(ErrorOf([&] { rt::EraseFile(longest); }), 63);
+    struct Row {
+        std::string longest;
+        std::string tooLong;
+        int systemError;
+    };
+    const Row rows[] = {
+        {test::PathOfUnits(temp / "missing", 32767), test::PathOfUnits(temp / "missing", 32768), 27},
+        {temp / "missing\\" + std::string(255, 'n'), temp / "missing\\" + std::string(256, 'n'), 63},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.tooLong.size());
+        EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(row.tooLong); }), 5);
+        EXPECT_EQ(ErrorOf([&] { rt::MakeFolderIfMissing(row.longest); }), row.systemError);
+        EXPECT_EQ(ErrorOf([&] { rt::RemoveFolderIfThere(row.tooLong); }), 5);
+        EXPECT_EQ(rt::RemoveFolderIfThere(row.longest), kFalse);
+        EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(row.tooLong); }), 5);
+        EXPECT_EQ(ErrorOf([&] { rt::ChangeFolder(row.longest); }), row.systemError);
+        EXPECT_EQ(ErrorOf([&] { rt::EraseFile(row.tooLong); }), 55);
+        EXPECT_EQ(ErrorOf([&] { rt::EraseFile(row.longest); }), 63);
+    }
 }
 
 TEST(FileStatementsTest, MakingAFolderCreatesOneLevelAndTellsAnExistingFolderFromAFailure) {
@@ -220,14 +227,32 @@ TEST(FileStatementsTest, FolderPathsOf248CharactersOrMoreGoToTheSystemInTheirLon
               L"\\\\?\\C:\\" + std::wstring(245, L'c'));
 }
 
-TEST(FileStatementsTest, AFolderOf260BytesIsMadeFoundAndRemoved) {
+// Every statement takes a path past 260 bytes: at 260 bytes, and 14 levels of
+// a 36-character Japanese name (518 characters, over 1000 bytes).
+TEST(FileStatementsTest, FoldersAndFilesPast260BytesAreMadeFoundWrittenErasedAndRemoved) {
     const test::TempFolder folder;
-    std::string path = folder.Path() + "\\";
-    path.append(260 - path.size(), 'L');
-    EXPECT_EQ(rt::MakeFolderIfMissing(path), kTrue);
-    EXPECT_EQ(rt::FolderExists(path), kTrue);
-    EXPECT_EQ(rt::FileExists(path), kFalse);
-    EXPECT_EQ(rt::MakeFolderIfMissing(path), kFalse);
-    EXPECT_EQ(rt::RemoveFolderIfThere(path), kTrue);
-    EXPECT_EQ(rt::FolderExists(path), kFalse);
+    std::string at260 = folder.Path() + "\\";
+    at260.append(260 - at260.size(), 'L');
+    const std::string japanese = "令和七年度顧客別見積書及び納品書控え一式営業部第二課担当分保管用資料原本";
+    std::vector<std::string> deep{folder / japanese};
+    while (deep.size() < 14) deep.push_back(deep.back() + "\\" + japanese);
+    for (const std::string& path : std::vector<std::string>{at260, deep.back()}) {
+        SCOPED_TRACE(path.size());
+        for (const std::string& level : path == at260 ? std::vector<std::string>{at260} : deep) {
+            EXPECT_EQ(rt::MakeFolderIfMissing(level), kTrue);
+        }
+        EXPECT_EQ(rt::FolderExists(path), kTrue);
+        EXPECT_EQ(rt::FileExists(path), kFalse);
+        EXPECT_EQ(rt::MakeFolderIfMissing(path), kFalse);
+        const std::string file = path + "\\" + japanese + ".TXT";
+        rt::OpenForOutput(file, 3);
+        rt::WriteLine(3, "x");
+        rt::CloseFiles({3});
+        EXPECT_EQ(test::ReadBytes(file), "x\r\n\x1A");
+        EXPECT_EQ(rt::FileExists(file), kTrue);
+        rt::EraseFile(file);
+        EXPECT_EQ(rt::FileExists(file), kFalse);
+        EXPECT_EQ(rt::RemoveFolderIfThere(path), kTrue);
+        EXPECT_EQ(rt::FolderExists(path), kFalse);
+    }
 }

@@ -60,9 +60,9 @@ TEST(Cp932Test, FilesAndTheLengthLimitSeeLentCharactersAsTheSystemDoes) {
     std::string bytes;
     ASSERT_TRUE(rt::ToCp932(L"C:\\\u55B6\u696D\u301C\u4F01\u753B\\caf\u00E9\\\U0001F600", bytes));
     EXPECT_EQ(rt::WrittenForm(bytes), "C:\\\x89\x63\x8B\xC6?\x8A\xE9\x89\xE6\\caf?\\?");
-    // 3 + 5 + 1 + 4 + 1 + 2 units against 3 + 10 + 1 + 5 + 1 + 2 bytes.
-    EXPECT_EQ(rt::PathLength(bytes), 16u);
-    EXPECT_EQ(rt::PathLength("C:\\\x89\x63\x8B\xC6"), 7u);
+    // "\\?\" and 3 + 5 + 1 + 4 + 1 + 2 units, against 3 + 10 + 1 + 5 + 1 + 2 bytes.
+    EXPECT_EQ(rt::PathLength(bytes), 20u);
+    EXPECT_EQ(rt::PathLength("C:\\\x89\x63\x8B\xC6"), 9u);
     EXPECT_EQ(rt::WrittenForm("C:\\\x83\x5C"), "C:\\\x83\x5C");
 }
 
