@@ -6,12 +6,15 @@
 #   wine-env.sh display DIR               start the Xvfbs alone
 #   wine-env.sh run DIR ja|en PROGRAM...  run a Windows program in it
 #   wine-env.sh dpi DIR ja|en N           the screen's dots per inch there
-#   wine-env.sh teardown DIR              stop Wine and the Xvfb
+#   wine-env.sh teardown DIR              stop Wine, the Xvfb and the slow file system
 #
 # Each locale has its own prefix inside DIR, made once and reused. The drive
 # R: of each prefix is a folder of its own, so tests can use a real drive root.
 # C:\soratn2-hostile holds trees made from the Linux side (hostile-trees.sh).
+# DIR/slow-fs is a file system whose listings and folder makings wait as the
+# names in it say (slow-fs.py); the programs find it in SORATN2_SLOW_FS.
 set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 locale_name() {
   case "$1" in
@@ -42,6 +45,8 @@ wine_env() {
   export LANG
   LANG=$(locale_name "$loc")
   export LC_ALL=$LANG
+  export SORATN2_SLOW_FS
+  SORATN2_SLOW_FS="Z:$(echo "$dir/slow-fs" | tr / '\\')"
   case "$loc" in
     ja) export SORATN2_EXPECTED_ACP=932 ;;
     en) export SORATN2_EXPECTED_ACP=1252 ;;
@@ -134,6 +139,33 @@ start_displays() {
   done
 }
 
+# Unmounted lazily: a call that never answers must not hold the teardown.
+stop_slow_fs() {
+  local dir=$1
+  if mountpoint -q "$dir/slow-fs" 2>/dev/null; then
+    fusermount -u -z "$dir/slow-fs" 2>/dev/null || umount -l "$dir/slow-fs" 2>/dev/null || true
+  fi
+  if [ -f "$dir/slow-fs.pid" ]; then
+    kill -9 "$(cat "$dir/slow-fs.pid")" 2>/dev/null || true
+    rm -f "$dir/slow-fs.pid"
+  fi
+}
+
+start_slow_fs() {
+  local dir=$1
+  rm -rf "$dir/slow-fs-backing"
+  mkdir -p "$dir/slow-fs-backing" "$dir/slow-fs"
+  setsid /usr/bin/python3 "$here/slow-fs.py" "$dir/slow-fs-backing" "$dir/slow-fs" \
+    >"$dir/slow-fs.log" 2>&1 </dev/null &
+  echo $! >"$dir/slow-fs.pid"
+  for _ in $(seq 100); do
+    mountpoint -q "$dir/slow-fs" && return 0
+    sleep 0.1
+  done
+  echo "the slow file system did not start (see $dir/slow-fs.log)" >&2
+  return 1
+}
+
 stop_wine() {
   local dir=$1 loc
   for loc in ja en; do
@@ -163,7 +195,9 @@ case "$command" in
     # Wine left running from an earlier run would keep drawing on its old display.
     stop_wine "$dir"
     stop_xvfb "$dir"
+    stop_slow_fs "$dir"
     start_displays "$dir"
+    start_slow_fs "$dir"
     ;;
   prefix)
     make_prefix "$dir" "${3:?locale}"
@@ -189,6 +223,7 @@ case "$command" in
   teardown)
     stop_wine "$dir"
     stop_xvfb "$dir"
+    stop_slow_fs "$dir"
     ;;
   *)
     echo "unknown command $command" >&2

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "runtime/system/Cp932.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/system/Handles.h"
+#include "runtime/files/OffThread.h"
 #include "runtime/files/ReadAhead.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/system/SystemPath.h"
@@ -18,9 +20,36 @@ namespace {
 
 constexpr int kSearchCount = 16;
 
+// An entry as a call on the worker read it, into memory of its own.
+struct Entry {
+    bool found = false;
+    WIN32_FIND_DATAW data{};
+};
+
+// The search's handle is shared with the worker's call that reads through
+// it, so a call given up on (Ctrl+C) never reads through a closed handle.
+using SharedFindHandle = std::shared_ptr<FindHandle>;
+
+struct FirstEntry {
+    SharedFindHandle handle;
+    WIN32_FIND_DATAW data{};
+};
+
+FirstEntry FindFirst(const std::wstring& pattern) {
+    FirstEntry first;
+    first.handle = std::make_shared<FindHandle>(FindFirstEntry(pattern, first.data));
+    return first;
+}
+
+Entry FindNext(const SharedFindHandle& handle) {
+    Entry next;
+    next.found = FindNextFileW(handle->Get(), &next.data);
+    return next;
+}
+
 struct Search {
     std::wstring pattern;
-    FindHandle handle;
+    SharedFindHandle handle;
     bool started = false;
     bool atEnd = false;
     WIN32_FIND_DATAW entry{};
@@ -45,7 +74,9 @@ bool Advance(Search& search) {
         ++search.nextListed;
         return true;
     }
-    return FindNextFileW(search.handle.Get(), &search.entry);
+    const Entry next = OffThread([handle = search.handle] { return FindNext(handle); });
+    if (next.found) search.entry = next.data;
+    return next.found;
 }
 
 std::array<std::optional<Search>, kSearchCount + 1>& Searches() {
@@ -73,7 +104,7 @@ bool OpensUnderItsName(const Search& search) {
     const std::size_t folderEnd = search.pattern.find_last_of(L"\\/:");
     const std::wstring folder = folderEnd == std::wstring::npos ? L"" : search.pattern.substr(0, folderEnd + 1);
     const std::wstring path = LongFormWhereNeeded(folder + CurrentName(search));
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    if (OffThread([path] { return GetFileAttributesW(path.c_str()); }) != INVALID_FILE_ATTRIBUTES) return true;
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME;
 }
@@ -113,8 +144,10 @@ void SearchNext(long double searchNumber) {
         search.started = true;
         search.listed = TakeListingAhead(search.pattern);
         if (!search.listed) {
-            search.handle = FindFirstEntry(search.pattern, search.entry);
-            search.atEnd = !search.handle.Valid();
+            const FirstEntry first = OffThread([pattern = search.pattern] { return FindFirst(pattern); });
+            search.handle = first.handle;
+            search.entry = first.data;
+            search.atEnd = !search.handle->Valid();
             return;
         }
     }
