@@ -151,10 +151,38 @@ stop_slow_fs() {
   fi
 }
 
+# The trees the tests scan there (the tests make what they copy into):
+#   chain   a chain of 81 folders, the 41st listing after 8 s: the walk lists
+#           every folder of a chain itself, none is known ahead of it
+#   wide    in one folder, 600 folders of one folder each, the 300th listing
+#           after 8 s: the workers list it ahead of the walk
+#   late    beside folders, one listing after 8 s
+#   never   beside folders, one whose listing never answers
+# No slow folder is a child of a tree's top: the file dialog that chooses the
+# top looks into its children, and must not wait.
+# Each folder of the chain and of wide holds files, so that listing it takes
+# a while and the count moves on the screen between two paints.
+slow_trees() {
+  local root=$1 path i
+  path=$root/chain
+  for i in $(seq 81); do
+    if [ "$i" -eq 41 ]; then path=$path/list-after-8s; else path=$path/c; fi
+    mkdir -p "$path"
+    (cd "$path" && touch $(printf 'file%03d.txt ' $(seq 150)))
+  done
+  for i in $(seq -w 1 600); do
+    if [ "$i" = 300 ]; then path=$root/wide/top/w300-list-after-8s; else path=$root/wide/top/w$i; fi
+    mkdir -p "$path/x"
+    (cd "$path" && touch $(printf 'file%02d.txt ' $(seq 40)))
+  done
+  mkdir -p "$root/late/a/b" "$root/late/d/list-after-8s/c" "$root/never/a/b" "$root/never/d/list-never/c"
+}
+
 start_slow_fs() {
   local dir=$1
   rm -rf "$dir/slow-fs-backing"
   mkdir -p "$dir/slow-fs-backing" "$dir/slow-fs"
+  slow_trees "$dir/slow-fs-backing"
   setsid /usr/bin/python3 "$here/slow-fs.py" "$dir/slow-fs-backing" "$dir/slow-fs" \
     >"$dir/slow-fs.log" 2>&1 </dev/null &
   echo $! >"$dir/slow-fs.pid"

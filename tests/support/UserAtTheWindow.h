@@ -42,6 +42,10 @@ public:
     void TypeIntoEdit(const std::wstring& text);
     // Ctrl+C typed on the keyboard while the main window is in front.
     void TypeCtrlC();
+    // Ctrl and C pressed, or let go, on the keyboard while the main window
+    // is in front: held, they are seen by a program that looks at the
+    // keyboard only now and then.
+    void HoldCtrlC(bool down);
     // A key pressed and released where the program has its keyboard focus.
     void PressKey(WPARAM key);
     HWND FocusedWindow() const;

@@ -72,9 +72,10 @@ bool PumpMessages() {
 }
 
 // A message sent from another thread or program (a WM_NULL asking whether
-// the window answers) waits for the program's thread to look at its queue;
-// during a procedure the poll looks only for Ctrl+C, so a long wait for the
-// system answers them here, the shell settled first as for any delivery.
+// the window answers, a WM_GETTEXT) waits for the program's thread to look
+// at its queue, and Windows counts a window that does not look for 5 s as
+// hung. During a procedure the poll delivers no other message, so it answers
+// these, the shell settled first as for any delivery; they start no event.
 void AnswerSentMessages() {
     if (State().procedureDepth == 0) return;
     if ((HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) == 0) return;
@@ -88,6 +89,7 @@ void Look(ULONGLONG now) {
     PollState& state = State();
     state.nextPoll = now + kPollMilliseconds;
     if (!PumpMessages()) throw ProgramEnd{};
+    AnswerSentMessages();
     if (state.procedureDepth > 0 && now >= state.nextPaint && Hooks().paint != nullptr) {
         state.nextPaint = now + kPaintMilliseconds;
         Hooks().paint();
@@ -125,7 +127,6 @@ void Line(int number) {
 
 void PollWhileWaiting() {
     Look(GetTickCount64());
-    AnswerSentMessages();
     if (State().interruptionRequested) Interrupt();
 }
 
