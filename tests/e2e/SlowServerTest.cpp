@@ -83,7 +83,7 @@ void ExpectAnsweredAndMoving(const Watched& watched, ULONGLONG end) {
     const std::size_t still = watched.LongestStill(end);
     const ULONGLONG stillFor =
         (still + 1 < watched.shown.size() ? watched.shown[still + 1].first : end) - watched.shown[still].first;
-    EXPECT_GE(stillFor, 7000u) << "no wait seen";
+    EXPECT_GE(stillFor, 6000u) << "no wait seen";
     std::set<std::wstring> before;
     for (std::size_t i = 0; i < still; ++i) {
         if (!watched.shown[i].second.empty()) before.insert(watched.shown[i].second);
