@@ -54,9 +54,9 @@ public:
 
     // The listing of `pattern` as a worker made it, waited for when one is
     // making it, polling as between two statements (runtime/run/Worker.h),
-    // so Ctrl+C ends the wait. Nothing when no worker has begun it, or none was asked for:
-    // the reader lists that folder itself, now. The listings asked for
-    // before it are dropped, since the reader has gone past them.
+    // so Ctrl+C ends the wait. Nothing when no worker has begun it, or none
+    // was asked for: the reader lists that folder itself, now. The listings
+    // asked for before it are dropped, since the reader has gone past them.
     std::optional<FolderListing> Take(const std::wstring& pattern);
 
 private:
