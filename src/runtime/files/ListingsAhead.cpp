@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "runtime/run/Worker.h"
+#include "runtime/system/Handles.h"
 
 namespace rt {
 
@@ -14,11 +15,18 @@ namespace {
 // waits on a server, and its worker is left to end by itself.
 constexpr std::chrono::milliseconds kLocalListingMilliseconds{100};
 
-// Every entry of the folder, unless the reader has given the listing up
-// first. A folder that cannot be read has no entries, as when the reader
-// lists it itself. Why a listing ended (GetLastError()) is not kept: the
-// search that lists on the reader's behalf ends the same way at any failure
-// and never asks why, so nothing is lost.
+// Short names are never read, and a folder's entries come in fewer trips to
+// the system.
+FindHandle FindFirstEntry(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
+    return FindHandle(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
+}
+
+}  // namespace
+
+// Why a listing ended (GetLastError()) is not kept: the search ends the same
+// way at any failure and never asks why, as it did when it read the entries
+// one by one, so nothing is lost.
 FolderListing ListFolder(const std::wstring& pattern, const std::atomic<bool>& abandoned) {
     FolderListing listing;
     WIN32_FIND_DATAW entry;
@@ -28,13 +36,6 @@ FolderListing ListFolder(const std::wstring& pattern, const std::atomic<bool>& a
         listing.push_back({entry.cFileName, entry.dwFileAttributes});
     } while (!abandoned && FindNextFileW(search.Get(), &entry));
     return listing;
-}
-
-}  // namespace
-
-FindHandle FindFirstEntry(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
-    return FindHandle(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
 }
 
 ListingsAhead::ListingsAhead(int threads, std::size_t depth) : depth_(depth) {

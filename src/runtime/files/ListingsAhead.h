@@ -13,8 +13,6 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/system/Handles.h"
-
 // Folder listings made by worker threads ahead of the one thread that reads
 // them, in the order it will come to them: while it reads one folder, the
 // next ones are being read side by side. Works on the system's names only;
@@ -28,10 +26,10 @@ struct ListedEntry {
 
 using FolderListing = std::vector<ListedEntry>;
 
-// The first entry of a listing; both the walk and the workers list this way.
-// Short names are never read, and a folder's entries come in fewer trips to
-// the system.
-FindHandle FindFirstEntry(const std::wstring& pattern, WIN32_FIND_DATAW& entry);
+// Every entry of the folder of `pattern`, in the system's order, unless
+// `abandoned` is set first; a folder that cannot be read has none. Made on a
+// worker: the read-ahead's, or the run's for the search itself.
+FolderListing ListFolder(const std::wstring& pattern, const std::atomic<bool>& abandoned);
 
 class ListingsAhead {
 public:

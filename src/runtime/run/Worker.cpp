@@ -1,9 +1,7 @@
 #include "runtime/run/Worker.h"
 
-#include <condition_variable>
 #include <exception>
 #include <memory>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -13,31 +11,59 @@ namespace {
 
 // A call under way on a local disk has returned by then; one that has not
 // waits on a server, and its thread is left to end by itself.
-constexpr std::chrono::milliseconds kLocalCallMilliseconds{100};
+constexpr DWORD kLocalCallMilliseconds = 100;
 
 // What the program's thread and the worker share. Owned by both, so a worker
-// left in a call that never returns still has it, and nothing else.
+// left in a call that never returns still has it, and nothing else. The
+// system's own lock and condition, not the standard library's: handing a call
+// over costs a few microseconds with them under Wine, where the standard
+// library's wait goes through the Wine server (over 100 microseconds a call).
 struct Lane {
-    std::mutex mutex;
-    std::condition_variable asked;
-    std::condition_variable answered;
+    SRWLOCK lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE asked = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE answered = CONDITION_VARIABLE_INIT;
     std::function<void()> call;
     bool busy = false;  // a call given and not returned yet
     bool leaving = false;
 };
 
+class Locked {
+public:
+    explicit Locked(Lane& lane) : lane_(lane) { AcquireSRWLockExclusive(&lane_.lock); }
+    ~Locked() { ReleaseSRWLockExclusive(&lane_.lock); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    Lane& lane_;
+};
+
+// Waits on `condition` until `done` holds or `milliseconds` have passed;
+// whether it holds. The lock is held on entry and on return.
+template <class Done>
+bool WaitFor(Lane& lane, CONDITION_VARIABLE& condition, DWORD milliseconds, Done done) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done()) {
+        const ULONGLONG now = GetTickCount64();
+        if (milliseconds != INFINITE && now >= end) return false;
+        SleepConditionVariableSRW(&condition, &lane.lock,
+                                  milliseconds == INFINITE ? INFINITE : static_cast<DWORD>(end - now), 0);
+    }
+    return true;
+}
+
 void Serve(const std::shared_ptr<Lane>& lane) {
-    std::unique_lock lock(lane->mutex);
+    const Locked locked(*lane);
     for (;;) {
-        lane->asked.wait(lock, [&] { return lane->leaving || lane->call; });
+        WaitFor(*lane, lane->asked, INFINITE, [&] { return lane->leaving || lane->call; });
         if (!lane->call) return;
         const std::function<void()> call = std::move(lane->call);
         lane->call = nullptr;
-        lock.unlock();
+        ReleaseSRWLockExclusive(&lane->lock);
         call();
-        lock.lock();
+        AcquireSRWLockExclusive(&lane->lock);
         lane->busy = false;
-        lane->answered.notify_all();
+        WakeAllConditionVariable(&lane->answered);
     }
 }
 
@@ -70,7 +96,7 @@ bool Started(Worker& worker) {
 }
 
 bool Busy(Lane& lane) {
-    const std::lock_guard lock(lane.mutex);
+    const Locked locked(lane);
     return lane.busy;
 }
 
@@ -94,15 +120,14 @@ void CallOnWorker(std::function<void()> call) {
     } else {
         const std::shared_ptr<Lane> lane = worker.lane;
         {
-            const std::lock_guard lock(lane->mutex);
+            const Locked locked(*lane);
             lane->call = std::move(guarded);
             lane->busy = true;
         }
-        lane->asked.notify_one();
+        WakeConditionVariable(&lane->asked);
         WaitPolling([&](DWORD milliseconds) {
-            std::unique_lock lock(lane->mutex);
-            return lane->answered.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                           [&] { return !lane->busy; });
+            const Locked locked(*lane);
+            return WaitFor(*lane, lane->answered, milliseconds, [&] { return !lane->busy; });
         });
     }
     if (*thrown) std::rethrow_exception(*thrown);
@@ -113,10 +138,11 @@ void EndWorker() {
     if (!worker.lane) return;
     bool idle = false;
     {
-        std::unique_lock lock(worker.lane->mutex);
-        worker.lane->leaving = true;
-        worker.lane->asked.notify_all();
-        idle = worker.lane->answered.wait_for(lock, kLocalCallMilliseconds, [&] { return !worker.lane->busy; });
+        Lane& lane = *worker.lane;
+        const Locked locked(lane);
+        lane.leaving = true;
+        WakeAllConditionVariable(&lane.asked);
+        idle = WaitFor(lane, lane.answered, kLocalCallMilliseconds, [&] { return !lane.busy; });
     }
     if (idle) {
         worker.thread.join();
