@@ -141,12 +141,14 @@ start_displays() {
 
 # Unmounted lazily: a call that never answers must not hold the teardown.
 stop_slow_fs() {
-  local dir=$1
+  local dir=$1 pid
   if mountpoint -q "$dir/slow-fs" 2>/dev/null; then
     fusermount -u -z "$dir/slow-fs" 2>/dev/null || umount -l "$dir/slow-fs" 2>/dev/null || true
   fi
+  # The file system started here, and no process that took its number since.
   if [ -f "$dir/slow-fs.pid" ]; then
-    kill -9 "$(cat "$dir/slow-fs.pid")" 2>/dev/null || true
+    pid=$(cat "$dir/slow-fs.pid")
+    if grep -q slow-fs.py "/proc/$pid/cmdline" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
     rm -f "$dir/slow-fs.pid"
   fi
 }
