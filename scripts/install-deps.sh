@@ -10,6 +10,7 @@ packages=(
   wine wine64 fonts-wine
   xvfb xauth fonts-ipafont-gothic imagemagick
   locales python3 cmark-gfm
+  fuse3 python3-fusepy
 )
 
 missing=()

@@ -6,12 +6,15 @@
 #   wine-env.sh display DIR               start the Xvfbs alone
 #   wine-env.sh run DIR ja|en PROGRAM...  run a Windows program in it
 #   wine-env.sh dpi DIR ja|en N           the screen's dots per inch there
-#   wine-env.sh teardown DIR              stop Wine and the Xvfb
+#   wine-env.sh teardown DIR              stop Wine, the Xvfb and the slow file system
 #
 # Each locale has its own prefix inside DIR, made once and reused. The drive
 # R: of each prefix is a folder of its own, so tests can use a real drive root.
 # C:\soratn2-hostile holds trees made from the Linux side (hostile-trees.sh).
+# DIR/slow-fs is a file system whose listings and folder makings wait as the
+# names in it say (slow-fs.py); the programs find it in SORATN2_SLOW_FS.
 set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 locale_name() {
   case "$1" in
@@ -42,6 +45,8 @@ wine_env() {
   export LANG
   LANG=$(locale_name "$loc")
   export LC_ALL=$LANG
+  export SORATN2_SLOW_FS
+  SORATN2_SLOW_FS="Z:$(echo "$dir/slow-fs" | tr / '\\')"
   case "$loc" in
     ja) export SORATN2_EXPECTED_ACP=932 ;;
     en) export SORATN2_EXPECTED_ACP=1252 ;;
@@ -134,6 +139,63 @@ start_displays() {
   done
 }
 
+# Unmounted lazily: a call that never answers must not hold the teardown.
+stop_slow_fs() {
+  local dir=$1 pid
+  if mountpoint -q "$dir/slow-fs" 2>/dev/null; then
+    fusermount -u -z "$dir/slow-fs" 2>/dev/null || umount -l "$dir/slow-fs" 2>/dev/null || true
+  fi
+  # The file system started here, and no process that took its number since.
+  if [ -f "$dir/slow-fs.pid" ]; then
+    pid=$(cat "$dir/slow-fs.pid")
+    if grep -q slow-fs.py "/proc/$pid/cmdline" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
+    rm -f "$dir/slow-fs.pid"
+  fi
+}
+
+# The trees the tests scan there (the tests make what they copy into):
+#   chain   a chain of 81 folders, the 41st listing after 8 s: the walk lists
+#           every folder of a chain itself, none is known ahead of it
+#   wide    in one folder, 600 folders of one folder each, the 300th listing
+#           after 8 s: the workers list it ahead of the walk
+#   late    beside folders, one listing after 8 s
+#   never   beside folders, one whose listing never answers
+# No slow folder is a child of a tree's top: the file dialog that chooses the
+# top looks into its children, and must not wait.
+# Each folder of the chain and of wide holds files, so that listing it takes
+# a while and the count moves on the screen between two paints.
+slow_trees() {
+  local root=$1 path i
+  path=$root/chain
+  for i in $(seq 81); do
+    if [ "$i" -eq 41 ]; then path=$path/list-after-8s; else path=$path/c; fi
+    mkdir -p "$path"
+    (cd "$path" && touch $(printf 'file%03d.txt ' $(seq 150)))
+  done
+  for i in $(seq -w 1 600); do
+    if [ "$i" = 300 ]; then path=$root/wide/top/w300-list-after-8s; else path=$root/wide/top/w$i; fi
+    mkdir -p "$path/x"
+    (cd "$path" && touch $(printf 'file%02d.txt ' $(seq 40)))
+  done
+  mkdir -p "$root/late/a/b" "$root/late/d/list-after-8s/c" "$root/never/a/b" "$root/never/d/list-never/c"
+}
+
+start_slow_fs() {
+  local dir=$1
+  rm -rf "$dir/slow-fs-backing"
+  mkdir -p "$dir/slow-fs-backing" "$dir/slow-fs"
+  slow_trees "$dir/slow-fs-backing"
+  setsid /usr/bin/python3 "$here/slow-fs.py" "$dir/slow-fs-backing" "$dir/slow-fs" \
+    >"$dir/slow-fs.log" 2>&1 </dev/null &
+  echo $! >"$dir/slow-fs.pid"
+  for _ in $(seq 100); do
+    mountpoint -q "$dir/slow-fs" && return 0
+    sleep 0.1
+  done
+  echo "the slow file system did not start (see $dir/slow-fs.log)" >&2
+  return 1
+}
+
 stop_wine() {
   local dir=$1 loc
   for loc in ja en; do
@@ -163,7 +225,9 @@ case "$command" in
     # Wine left running from an earlier run would keep drawing on its old display.
     stop_wine "$dir"
     stop_xvfb "$dir"
+    stop_slow_fs "$dir"
     start_displays "$dir"
+    start_slow_fs "$dir"
     ;;
   prefix)
     make_prefix "$dir" "${3:?locale}"
@@ -189,6 +253,7 @@ case "$command" in
   teardown)
     stop_wine "$dir"
     stop_xvfb "$dir"
+    stop_slow_fs "$dir"
     ;;
   *)
     echo "unknown command $command" >&2

@@ -61,7 +61,10 @@ std::vector<std::uint32_t> ItemBatch::SortedOrder(HWND list) const {
 }
 
 void ItemBatch::PutInto(HWND list) const {
-    const std::vector<std::uint32_t> order = SortedOrder(list);
+    // Appended in order, the items are sorted only in a list that was empty;
+    // one that another program gave an item meanwhile places each itself.
+    const bool empty = SendMessageW(list, LB_GETCOUNT, 0, 0) == 0;
+    const std::vector<std::uint32_t> order = empty ? SortedOrder(list) : std::vector<std::uint32_t>{};
     if (order.empty()) {
         // The list places each one itself.
         for (std::size_t i = 0; i < Size(); ++i) Insert(list, Text(i), LB_ADDSTRING);

@@ -8,6 +8,7 @@
 #include "runtime/system/Cp932.h"
 #include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
+#include "runtime/run/StatementPoll.h"
 #include "shell/DisplayScale.h"
 #include "shell/DpiChange.h"
 #include "shell/Fonts.h"
@@ -53,12 +54,20 @@ LRESULT OnControlColour(WPARAM deviceContext) {
     return reinterpret_cast<LRESULT>(WhiteBrush());
 }
 
+// Busy while a procedure runs or waits to run, and while input or posted
+// messages wait that may queue one (the button-up of a click).
+LRESULT OnBusyQuery() {
+    const bool messagesWait = HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0;
+    return rt::InEventProcedure() || rt::QueuedEvents() > 0 || messagesWait;
+}
+
 // The rectangle the system proposes comes with the new dots per inch.
 void OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     if (MainForm* form = TheForm()) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
 }
 
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == BusyQueryMessage()) return OnBusyQuery();
     switch (message) {
         case WM_COMMAND: OnCommand(wParam); return 0;
         case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
@@ -200,5 +209,10 @@ void MainForm::RaiseEvent(int id, Event event) {
 }
 
 MainForm* TheForm() { return theForm; }
+
+UINT BusyQueryMessage() {
+    static const UINT message = RegisterWindowMessageW(L"SORATN2.Busy");
+    return message;
+}
 
 }  // namespace shell

@@ -80,6 +80,14 @@ private:
     ProcedureState procedures_;
 };
 
+// The registered message "SORATN2.Busy", which the form answers with 1
+// while an event procedure runs or waits to run and with 0 while the program
+// waits for the user. The window answers the messages other programs send it
+// during a long procedure too, so a program that drives it (an automation
+// tool, the end-to-end tests) asks this to tell a command under way from one
+// done.
+UINT BusyQueryMessage();
+
 // The form of the run in progress; null outside a run. The window
 // procedure, the run's hooks and the operations on controls reach it here,
 // since messages and control handles carry no object of the program's.

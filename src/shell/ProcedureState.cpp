@@ -34,6 +34,13 @@ void ProcedureState::Settle(rt::SettlePoint point) {
         case rt::SettlePoint::kDialogReturned:
             ForgetKnown();
             return;
+        case rt::SettlePoint::kMessagesSent:
+            // Another program may read the counters, or change a control.
+            // Items held back for the list stay so: to it the list is as
+            // before the procedure began to fill it.
+            ForgetKnown();
+            GiveCaptions();
+            return;
         case rt::SettlePoint::kPaintDue:
             // The counters move while the procedure runs; the list, whose
             // items may wait to go in together, is drawn when it ends.

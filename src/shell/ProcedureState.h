@@ -19,6 +19,8 @@
 //  - through the program's own operations on its controls, all of them made
 //    by the shell, which keeps this state in step with each;
 //  - when the statement poll delivers the keys of Ctrl+C (kMessagesDue);
+//  - when it answers the messages other programs sent (kMessagesSent), which
+//    may read a counter or change a control, but start no procedure;
 //  - while a dialog or message box is open (kDialogOpening to kDialogReturned);
 //  - when the window is painted while the procedure runs (kPaintDue), which
 //    delivers no message but draws what the captions say.

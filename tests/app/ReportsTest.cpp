@@ -14,13 +14,14 @@ namespace {
 // Closes a message box with its OK button.
 void PressOk(HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
 
-// The program is idle once its first layout has given the list its height.
+// The program is idle once its first layout has given the list its height
+// and it answers that no command runs or waits to run.
 bool WaitUntilIdle(HWND form) {
     const HWND list = GetDlgItem(form, 5);
     for (int tries = 0; tries < 300; ++tries) {
         RECT rect{};
         GetWindowRect(list, &rect);
-        if (rect.bottom - rect.top == 340) return true;
+        if (rect.bottom - rect.top == 340 && test::BusyAnswer(form) == 0) return true;
         Sleep(100);
     }
     return false;

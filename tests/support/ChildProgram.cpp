@@ -101,6 +101,13 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+int BusyAnswer(HWND window) {
+    static const UINT query = RegisterWindowMessageW(L"SORATN2.Busy");
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, query, 0, 0, SMTO_NORMAL, kPatienceMilliseconds, &answer)) return -1;
+    return answer != 0 ? 1 : 0;
+}
+
 std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
 }  // namespace test

@@ -57,6 +57,11 @@ private:
 
 std::wstring WindowText(HWND window);
 
+// The program's answer to its busy query ("SORATN2.Busy") sent to its main
+// window: 1 while a command runs or waits to run, 0 when it waits for the
+// user, -1 when patience ran out.
+int BusyAnswer(HWND window);
+
 // The text of a message box, from its static text (id 0xFFFF).
 std::wstring MessageBoxText(HWND box);
 

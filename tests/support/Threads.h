@@ -19,4 +19,14 @@ inline int ThreadsOfThisProcess() {
     return count;
 }
 
+// Looks every 10 ms, for up to 5 s, until `done` holds; false if it never did.
+template <class Done>
+bool WaitUntilTrue(Done done) {
+    for (int looks = 0; looks < 500; ++looks) {
+        if (done()) return true;
+        Sleep(10);
+    }
+    return done();
+}
+
 }  // namespace test

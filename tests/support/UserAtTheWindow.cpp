@@ -1,5 +1,6 @@
 #include "support/UserAtTheWindow.h"
 
+#include <initializer_list>
 #include <stdexcept>
 #include <vector>
 
@@ -115,15 +116,25 @@ std::vector<std::wstring> UserAtTheWindow::SelectedItems() const {
     return items;
 }
 
-// A message sent to the program is answered only when it takes messages
-// again: after its event procedure, or inside a dialog it opened. A click's
-// event may be queued while the program answers the first message in the same
-// round of taking messages, so the second answer comes after that event.
+// The program answers messages during a long command too; its busy query
+// tells whether a command runs or waits to run. A click's messages may still
+// wait in the program's queue when it answers the first look, so a second
+// look 20 ms later must find it idle as well. Inside a dialog it opened the
+// program waits for the user: that is idle too.
 bool UserAtTheWindow::WaitUntilIdle() {
-    if (!Answers()) return false;
-    Sleep(20);
-    return Answers();
+    const ULONGLONG giveUp = GetTickCount64() + test::kPatienceMilliseconds;
+    int idleLooks = 0;
+    while (GetTickCount64() < giveUp) {
+        const int busy = BusyAnswer();
+        if (busy < 0) return false;
+        idleLooks = busy == 0 || DialogNow() != nullptr ? idleLooks + 1 : 0;
+        if (idleLooks == 2) return true;
+        Sleep(idleLooks > 0 ? 20 : 5);
+    }
+    return false;
 }
+
+int UserAtTheWindow::BusyAnswer() { return test::BusyAnswer(window_); }
 
 bool UserAtTheWindow::Answers() {
     DWORD_PTR answer = 0;
@@ -157,22 +168,39 @@ void UserAtTheWindow::CancelDialog() {
     WaitUntilIdle();
 }
 
-void UserAtTheWindow::TypeCtrlC() {
-    // Input reaches a window of another process once both threads share
-    // their input state and its window is in front.
-    const DWORD programThread = GetWindowThreadProcessId(window_, nullptr);
+namespace {
+
+// Input reaches a window of another process once both threads share their
+// input state and its window is in front.
+void SendKeys(HWND window, std::initializer_list<WORD> codes, std::initializer_list<bool> down) {
+    const DWORD programThread = GetWindowThreadProcessId(window, nullptr);
     AttachThreadInput(GetCurrentThreadId(), programThread, TRUE);
-    SetForegroundWindow(window_);
-    SetFocus(window_);
-    INPUT keys[4]{};
-    const WORD codes[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = codes[i];
-        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    SetForegroundWindow(window);
+    SetFocus(window);
+    std::vector<INPUT> keys(codes.size());
+    auto isDown = down.begin();
+    auto code = codes.begin();
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = *code++;
+        key.ki.dwFlags = *isDown++ ? 0 : KEYEVENTF_KEYUP;
     }
-    SendInput(4, keys, sizeof keys[0]);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof keys[0]);
     AttachThreadInput(GetCurrentThreadId(), programThread, FALSE);
+}
+
+}  // namespace
+
+void UserAtTheWindow::TypeCtrlC() {
+    SendKeys(window_, {VK_CONTROL, 'C', 'C', VK_CONTROL}, {true, true, false, false});
+}
+
+void UserAtTheWindow::HoldCtrlC(bool down) {
+    if (down) {
+        SendKeys(window_, {VK_CONTROL, 'C'}, {true, true});
+    } else {
+        SendKeys(window_, {'C', VK_CONTROL}, {false, false});
+    }
 }
 
 void UserAtTheWindow::PressKey(WPARAM key) {

@@ -42,6 +42,10 @@ public:
     void TypeIntoEdit(const std::wstring& text);
     // Ctrl+C typed on the keyboard while the main window is in front.
     void TypeCtrlC();
+    // Ctrl and C pressed, or let go, on the keyboard while the main window
+    // is in front: held, they are seen by a program that looks at the
+    // keyboard only now and then.
+    void HoldCtrlC(bool down);
     // A key pressed and released where the program has its keyboard focus.
     void PressKey(WPARAM key);
     HWND FocusedWindow() const;
@@ -56,13 +60,17 @@ public:
     std::vector<std::wstring> Items() const;
     std::vector<std::wstring> SelectedItems() const;
 
-    // Waits until the program takes messages again: its event procedure has
-    // run, or it waits in a dialog. False when patience ran out
+    // Waits until the program is idle: its event procedure has run, or it
+    // waits in a dialog. False when patience ran out
     // (test::kPatienceMilliseconds).
     bool WaitUntilIdle();
     // One message sent and answered: the program took messages since the
     // call began. False when patience ran out.
     bool Answers();
+    // The program's answer to its busy query ("SORATN2.Busy"): 1 while a
+    // command runs or waits to run, 0 when it waits for the user, -1 when
+    // patience ran out.
+    int BusyAnswer();
 
     // The dialog or message box the program opened; null when patience ran out.
     HWND WaitForDialog();

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
+#include <memory>
 #include <optional>
 
 #include "runtime/system/Cp932.h"
 #include "runtime/lang/ErrorNumbers.h"
-#include "runtime/system/Handles.h"
+#include "runtime/files/OffThread.h"
 #include "runtime/files/ReadAhead.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/system/SystemPath.h"
@@ -20,32 +22,34 @@ constexpr int kSearchCount = 16;
 
 struct Search {
     std::wstring pattern;
-    FindHandle handle;
     bool started = false;
     bool atEnd = false;
-    WIN32_FIND_DATAW entry{};
-    // The folder's entries as a worker listed them ahead of the walk; the
-    // search then reads them from here, not from the system.
+    // The folder's entries, listed whole by a worker: ahead of the walk, or
+    // at the first SearchNext in one call (a call per entry would hand each
+    // over to the worker on its own); the search reads them from here.
     std::optional<FolderListing> listed;
     std::size_t nextListed = 0;
 };
 
-const wchar_t* CurrentName(const Search& search) {
-    return search.listed ? (*search.listed)[search.nextListed - 1].name.c_str() : search.entry.cFileName;
-}
-
-DWORD CurrentAttributes(const Search& search) {
-    return search.listed ? (*search.listed)[search.nextListed - 1].attributes : search.entry.dwFileAttributes;
-}
+const ListedEntry& Current(const Search& search) { return (*search.listed)[search.nextListed - 1]; }
 
 // Moves to the next entry; false at the end.
 bool Advance(Search& search) {
-    if (search.listed) {
-        if (search.nextListed == search.listed->size()) return false;
-        ++search.nextListed;
-        return true;
+    if (search.nextListed == search.listed->size()) return false;
+    ++search.nextListed;
+    return true;
+}
+
+// The whole folder listed on the worker. Given up on (Ctrl+C), the listing
+// stops at the next entry.
+FolderListing ListOnWorker(const std::wstring& pattern) {
+    const auto abandoned = std::make_shared<std::atomic<bool>>(false);
+    try {
+        return OffThread([pattern, abandoned] { return ListFolder(pattern, *abandoned); });
+    } catch (...) {
+        *abandoned = true;
+        throw;
     }
-    return FindNextFileW(search.handle.Get(), &search.entry);
 }
 
 std::array<std::optional<Search>, kSearchCount + 1>& Searches() {
@@ -72,8 +76,8 @@ Search& OpenSearch(long double number) {
 bool OpensUnderItsName(const Search& search) {
     const std::size_t folderEnd = search.pattern.find_last_of(L"\\/:");
     const std::wstring folder = folderEnd == std::wstring::npos ? L"" : search.pattern.substr(0, folderEnd + 1);
-    const std::wstring path = LongFormWhereNeeded(folder + CurrentName(search));
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const std::wstring path = LongFormWhereNeeded(folder + Current(search).name);
+    if (OffThread([path] { return GetFileAttributesW(path.c_str()); }) != INVALID_FILE_ATTRIBUTES) return true;
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME;
 }
@@ -82,7 +86,7 @@ bool OpensUnderItsName(const Search& search) {
 // with "?" for its lent characters: no Windows name holds "?", so it can name
 // no folder.
 std::string EntryName(const Search& search) {
-    std::string name = ToCp932Shown(CurrentName(search));
+    std::string name = ToCp932Shown(Current(search).name);
     if (!HoldsLentCharacters(name) || OpensUnderItsName(search)) return name;
     return WrittenForm(name);
 }
@@ -110,13 +114,9 @@ void SearchNext(long double searchNumber) {
     Search& search = OpenSearch(searchNumber);
     if (search.atEnd) Raise(err::kSearchPastEnd);
     if (!search.started) {
-        search.started = true;
         search.listed = TakeListingAhead(search.pattern);
-        if (!search.listed) {
-            search.handle = FindFirstEntry(search.pattern, search.entry);
-            search.atEnd = !search.handle.Valid();
-            return;
-        }
+        if (!search.listed) search.listed = ListOnWorker(search.pattern);
+        search.started = true;
     }
     search.atEnd = !Advance(search);
 }
@@ -135,7 +135,7 @@ std::string SearchField(long double searchNumber, long double field) {
     // no entry before the first SearchNext or after the end.
     if (!search.started || search.atEnd) Raise(err::kBadArgument);
     if (fieldNumber == kFieldName) return EntryName(search);
-    if (fieldNumber == kFieldAttributes) return AttributeLetters(CurrentAttributes(search));
+    if (fieldNumber == kFieldAttributes) return AttributeLetters(Current(search).attributes);
     Raise(err::kBadArgument);
 }
 

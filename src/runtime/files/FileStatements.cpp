@@ -9,6 +9,7 @@
 #include "runtime/system/ErrorMapping.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/system/Handles.h"
+#include "runtime/files/OffThread.h"
 #include "runtime/files/OpenFiles.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/system/SystemPath.h"
@@ -19,15 +20,25 @@ namespace {
 
 enum class EntryKind { kNone, kFile, kFolder };
 
+struct FoundEntry {
+    FindHandle handle;
+    WIN32_FIND_DATAW data{};
+};
+
+FoundEntry FindFirst(const std::wstring& path) {
+    FoundEntry found;
+    found.handle = FindHandle(FindFirstFileW(path.c_str(), &found.data));
+    return found;
+}
+
 EntryKind FindEntry(std::string_view path) {
     if (path.find('*') != std::string_view::npos) Raise(err::kBadFileName);
     if (path.find('?') != std::string_view::npos) Raise(err::kBadFileName);
     std::wstring wide;
     if (!ToWidePath(path, wide)) return EntryKind::kNone;
-    WIN32_FIND_DATAW entry;
-    const FindHandle search(FindFirstFileW(LongFormWhereNeeded(std::move(wide)).c_str(), &entry));
-    if (!search.Valid()) return EntryKind::kNone;
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::kFolder
+    const FoundEntry found = OffThread([path = LongFormWhereNeeded(std::move(wide))] { return FindFirst(path); });
+    if (!found.handle.Valid()) return EntryKind::kNone;
+    return (found.data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::kFolder
                                                                 : EntryKind::kFile;
 }
 
@@ -63,14 +74,14 @@ Int16 FolderExists(std::string_view path) {
 }
 
 Int16 MakeFolderIfMissing(std::string_view path) {
-    if (CreateDirectoryW(FolderPath(path).c_str(), nullptr)) return kTrue;
+    if (OffThread([folder = FolderPath(path)] { return CreateDirectoryW(folder.c_str(), nullptr); })) return kTrue;
     const DWORD failure = GetLastError();
     if (FindEntry(path) == EntryKind::kFolder) return kFalse;
     RaiseSystemError(failure);
 }
 
 Int16 RemoveFolderIfThere(std::string_view path) {
-    if (RemoveDirectoryW(FolderPath(path).c_str())) return kTrue;
+    if (OffThread([folder = FolderPath(path)] { return RemoveDirectoryW(folder.c_str()); })) return kTrue;
     const DWORD failure = GetLastError();
     if (FindEntry(path) != EntryKind::kFolder) return kFalse;
     RaiseSystemError(failure);

@@ -13,8 +13,6 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/system/Handles.h"
-
 // Folder listings made by worker threads ahead of the one thread that reads
 // them, in the order it will come to them: while it reads one folder, the
 // next ones are being read side by side. Works on the system's names only;
@@ -28,17 +26,19 @@ struct ListedEntry {
 
 using FolderListing = std::vector<ListedEntry>;
 
-// The first entry of a listing; both the walk and the workers list this way.
-// Short names are never read, and a folder's entries come in fewer trips to
-// the system.
-FindHandle FindFirstEntry(const std::wstring& pattern, WIN32_FIND_DATAW& entry);
+// Every entry of the folder of `pattern`, in the system's order, unless
+// `abandoned` is set first; a folder that cannot be read has none. Made on a
+// worker: the read-ahead's, or the run's for the search itself.
+FolderListing ListFolder(const std::wstring& pattern, const std::atomic<bool>& abandoned);
 
 class ListingsAhead {
 public:
     // `threads` workers; at most `depth` listings asked for and not taken.
     ListingsAhead(int threads, std::size_t depth);
-    // Every worker stops and is waited for: no thread and no find handle
-    // outlives the object.
+    // Every worker stops. Those in no listing, or in one a local disk ends
+    // soon, are waited for; one whose listing waits on a server is not (the
+    // user may have stopped the run for it): it ends by itself after that
+    // call, holding nothing of the object's.
     ~ListingsAhead();
     ListingsAhead(const ListingsAhead&) = delete;
     ListingsAhead& operator=(const ListingsAhead&) = delete;
@@ -51,9 +51,10 @@ public:
     void Ask(std::wstring pattern);
 
     // The listing of `pattern` as a worker made it, waited for when one is
-    // making it. Nothing when no worker has begun it, or none was asked for:
-    // the reader lists that folder itself, now. The listings asked for
-    // before it are dropped, since the reader has gone past them.
+    // making it, polling as between two statements (runtime/run/Worker.h),
+    // so Ctrl+C ends the wait. Nothing when no worker has begun it, or none
+    // was asked for: the reader lists that folder itself, now. The listings
+    // asked for before it are dropped, since the reader has gone past them.
     std::optional<FolderListing> Take(const std::wstring& pattern);
 
 private:
@@ -65,15 +66,21 @@ private:
         FolderListing listing;
     };
 
-    void Work();
-    std::shared_ptr<Job> NextWaiting() const;
+    // What the workers share with the reader; each worker owns it too.
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable asked;
+        std::condition_variable listed;
+        std::deque<std::shared_ptr<Job>> jobs;
+        bool stopping = false;
+        int listing = 0;  // workers inside a listing
+        std::shared_ptr<Job> NextWaiting() const;
+    };
+
+    static void Work(const std::shared_ptr<Shared>& shared);
 
     const std::size_t depth_;
-    std::mutex mutex_;
-    std::condition_variable asked_;
-    std::condition_variable listed_;
-    std::deque<std::shared_ptr<Job>> jobs_;
-    bool stopping_ = false;
+    const std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
     std::vector<std::thread> workers_;
 };
 

@@ -19,6 +19,7 @@ struct AheadState {
     std::unique_ptr<ListingsAhead> listings;
     // Entries below this index have been asked for or passed over.
     std::int32_t askedEnd = 0;
+    long long taken = 0;
 };
 
 AheadState& State() {
@@ -61,7 +62,9 @@ void ListAhead(const Array<std::string>& names, long double first, long double e
 std::optional<FolderListing> TakeListingAhead(const std::wstring& pattern) {
     AheadState& state = State();
     if (!state.listings) return std::nullopt;
-    return state.listings->Take(pattern);
+    std::optional<FolderListing> listing = state.listings->Take(pattern);
+    if (listing) ++state.taken;
+    return listing;
 }
 
 void StopListingAhead() {
@@ -71,5 +74,7 @@ void StopListingAhead() {
 }
 
 void SetListingThreads(int threads) { State().threads = threads; }
+
+long long ListingsTakenAhead() { return State().taken; }
 
 }  // namespace rt

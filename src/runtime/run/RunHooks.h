@@ -11,6 +11,7 @@ namespace rt {
 // controls, or forgotten.
 enum class SettlePoint {
     kMessagesDue,     // the poll is about to deliver messages (Ctrl+C held)
+    kMessagesSent,    // it is about to answer messages another program sent
     kDialogOpening,   // a dialog or message box is about to open
     kDialogReturned,  // it has closed again
     kPaintDue,        // the window is about to be painted, taking no message

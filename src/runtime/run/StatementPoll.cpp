@@ -4,6 +4,7 @@
 
 #include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
+#include "runtime/run/Worker.h"
 
 namespace rt {
 
@@ -70,6 +71,32 @@ bool PumpMessages() {
     return true;
 }
 
+// A message sent from another thread or program (a WM_NULL asking whether
+// the window answers, a WM_GETTEXT reading a counter) waits for the
+// program's thread to look at its queue, and Windows counts a window that
+// does not look for 5 s as hung. During a procedure the poll delivers no
+// other message, so it answers these, the shell settled for them first; they
+// start no event, and no procedure starts inside another.
+void AnswerSentMessages() {
+    if (State().procedureDepth == 0) return;
+    if ((HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) == 0) return;
+    SettleAt(SettlePoint::kMessagesSent);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+// The look of the poll: messages, then the window painted when it is due.
+void Look(ULONGLONG now) {
+    PollState& state = State();
+    state.nextPoll = now + kPollMilliseconds;
+    if (!PumpMessages()) throw ProgramEnd{};
+    AnswerSentMessages();
+    if (state.procedureDepth > 0 && now >= state.nextPaint && Hooks().paint != nullptr) {
+        state.nextPaint = now + kPaintMilliseconds;
+        Hooks().paint();
+    }
+}
+
 void Interrupt() { throw ProgramEnd{.interrupted = true}; }
 
 // An event procedure's run: the poll delivers only Ctrl+C meanwhile, and the
@@ -80,7 +107,11 @@ public:
         ++State().procedureDepth;
         State().nextPaint = GetTickCount64() + kPaintMilliseconds;
     }
-    ~ProcedureScope() { --State().procedureDepth; }
+    // A worker the procedure handed calls to is not kept for the next one.
+    ~ProcedureScope() {
+        --State().procedureDepth;
+        EndWorker();
+    }
     ProcedureScope(const ProcedureScope&) = delete;
     ProcedureScope& operator=(const ProcedureScope&) = delete;
 };
@@ -101,16 +132,14 @@ void SettleLeaving() {
 void Line(int number) {
     PollState& state = State();
     const ULONGLONG now = GetTickCount64();
-    if (now >= state.nextPoll) {
-        state.nextPoll = now + kPollMilliseconds;
-        if (!PumpMessages()) throw ProgramEnd{};
-        if (state.procedureDepth > 0 && now >= state.nextPaint && Hooks().paint != nullptr) {
-            state.nextPaint = now + kPaintMilliseconds;
-            Hooks().paint();
-        }
-    }
+    if (now >= state.nextPoll) Look(now);
     if (state.interruptionRequested) Interrupt();
     state.currentLine = number;
+}
+
+void PollWhileWaiting() {
+    Look(GetTickCount64());
+    if (State().interruptionRequested) Interrupt();
 }
 
 void PollAtNextStatement() { State().nextPoll = 0; }
@@ -157,6 +186,7 @@ void WaitForEvents() {
 }
 
 void ResetStatementPoll() {
+    EndWorker();
     State() = PollState{};
     ProgramEvents().Clear();
 }

@@ -25,11 +25,17 @@ bool InEventProcedure();
 // then runs the oldest event to completion and settles the shell's controls.
 void WaitForEvents();
 
+// The poll's look while the program's thread waits for another thread's
+// answer instead of running statements (runtime/run/Worker.h): messages as
+// between two statements, the window painted when due, messages sent from
+// other programs answered, and Ctrl+C acted on. The current line stays.
+void PollWhileWaiting();
+
 // The next statement looks at the keyboard and the queue, however soon.
 void PollAtNextStatement();
 
-// Back to the state of a fresh start: no events, no request, the next
-// statement polls.
+// Back to the state of a fresh start: no events, no request, no worker, the
+// next statement polls.
 void ResetStatementPoll();
 
 }  // namespace rt

@@ -107,6 +107,18 @@ TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
     EXPECT_EQ(Scan(tree, 1), alone);
 }
 
+// The walk gains from the workers at all: of the listings it took, some were
+// made ahead of it. Switched off, none is.
+TEST_F(WalkAheadTest, TheWalkTakesListingsFromTheWorkers) {
+    const std::string tree = source / "TREE";
+    MakeTree(tree);
+    const long long before = rt::ListingsTakenAhead();
+    Scan(tree, 0);
+    EXPECT_EQ(rt::ListingsTakenAhead(), before);
+    Scan(tree, rt::kMostListingThreads);
+    EXPECT_GT(rt::ListingsTakenAhead(), before);
+}
+
 // Folders moved out of the tree while the walk lists ahead of it: each one
 // is listed whole or not at all, and nothing is reported.
 TEST_F(WalkAheadTest, FoldersTakenAwayDuringTheScanGiveTheirListingOrNone) {

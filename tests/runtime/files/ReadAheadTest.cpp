@@ -11,6 +11,7 @@
 
 #include "runtime/system/Cp932.h"
 #include "runtime/files/DirectorySearch.h"
+#include "runtime/run/Worker.h"
 #include "support/TempFolder.h"
 #include "support/Threads.h"
 
@@ -18,9 +19,12 @@ namespace {
 
 class ReadAheadTest : public ::testing::Test {
 protected:
+    // The run's worker, which a search may use, is no thread of the read-ahead.
+    void SetUp() override { rt::EndWorker(); }
     void TearDown() override {
         rt::StopListingAhead();
         rt::SearchClose(1);
+        rt::EndWorker();
     }
 
     // The subfolders of `folder` as the search reads them, "." and ".." left out.
@@ -117,6 +121,8 @@ TEST_F(ReadAheadTest, StoppingLeavesNoThreadBehind) {
     ListAhead(table, 100);
     EXPECT_EQ(Subfolders(temp / "f0"), std::vector<std::string>{"sub"});
     rt::StopListingAhead();
+    // The search may have listed on the run's worker, which the run ends.
+    rt::EndWorker();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
 }
 

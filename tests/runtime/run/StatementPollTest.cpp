@@ -11,6 +11,7 @@
 #include "runtime/dialogs/ModalUi.h"
 #include "runtime/run/RunHooks.h"
 #include "support/ScriptedModalUi.h"
+#include "support/StandInWindow.h"
 
 namespace {
 
@@ -51,13 +52,7 @@ struct ProbedStatement {
 class StatementPollTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = CountingProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"SORATN2.PollTest";
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                  100, nullptr, nullptr, windowClass.hInstance, nullptr);
+        window_ = test::MakeStandInWindow(L"SORATN2.PollTest", CountingProc);
         ASSERT_NE(window_, nullptr);
         rt::ResetStatementPoll();
         hooks_.emplace(rt::RunHooks{.mainWindow = window_, .settle = RecordSettle});
