@@ -52,6 +52,8 @@ FolderListing ListOnWorker(const std::wstring& pattern) {
     }
 }
 
+// Kept for the process: the program names its searches by number; the run's
+// start and end close every one.
 std::array<std::optional<Search>, kSearchCount + 1>& Searches() {
     static std::array<std::optional<Search>, kSearchCount + 1> searches;
     return searches;

@@ -35,6 +35,8 @@ struct FileTable {
     std::array<std::unique_ptr<OpenFile>, kLastFileNumber + 1> files;
 };
 
+// Kept for the process: the program names its files by number, and the
+// numbers outlive any object it could hand along; the run's end closes them.
 FileTable& Table() {
     static FileTable table;
     return table;

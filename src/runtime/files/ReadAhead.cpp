@@ -22,6 +22,8 @@ struct AheadState {
     long long taken = 0;
 };
 
+// Kept for the process, as the searches that take its listings are; each walk
+// ends what it started (WalkListingAhead).
 AheadState& State() {
     static AheadState state;
     return state;

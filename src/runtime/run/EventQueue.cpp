@@ -24,6 +24,8 @@ void EventQueue::Clear() {
     size_ = 0;
 }
 
+// Kept for the process: the window procedure queues into it, and it carries
+// no object of the program's; the run's start and end empty it.
 EventQueue& ProgramEvents() {
     static EventQueue events;
     return events;

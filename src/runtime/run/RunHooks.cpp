@@ -6,6 +6,8 @@ namespace rt {
 
 namespace {
 
+// Set and cleared by the run's RunHooksInstalled; the poll and the reports,
+// reached from anywhere in the program, find the run's hooks here.
 RunHooks installed;
 
 }  // namespace

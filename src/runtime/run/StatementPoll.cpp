@@ -27,6 +27,8 @@ struct PollState {
     bool interruptionRequested = false;
 };
 
+// Kept for the process: every statement of the program reaches the poll
+// through its marker alone; the run's start and end reset it.
 PollState& State() {
     static PollState state;
     return state;

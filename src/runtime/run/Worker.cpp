@@ -76,7 +76,8 @@ struct Worker {
     }
 };
 
-// The run's one worker, made at its first call and ended with the procedure.
+// The run's one worker, made at its first call and ended with the procedure;
+// kept here since the file statements that hand it calls carry no object.
 Worker& TheWorker() {
     static Worker worker;
     return worker;
