@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <utility>
 
-#include "runtime/lang/Ascii.h"
-#include "runtime/system/Cp932.h"
-#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/dialogs/FileDialog.h"
+#include "runtime/lang/Ascii.h"
+#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/run/RunHooks.h"
+#include "runtime/system/Cp932.h"
 #include "shell/DisplayScale.h"
 #include "shell/FormDefinition.h"
 #include "shell/MainWindow.h"

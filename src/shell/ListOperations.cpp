@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/system/Cp932.h"
 #include "shell/ProcedureState.h"
 #include "shell/WindowClass.h"
 

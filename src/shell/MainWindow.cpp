@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
 #include "runtime/run/StatementPoll.h"
+#include "runtime/system/Cp932.h"
 #include "shell/DisplayScale.h"
 #include "shell/DpiChange.h"
 #include "shell/Fonts.h"

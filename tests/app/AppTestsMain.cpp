@@ -8,8 +8,8 @@
 #include "app/DllSearch.h"
 #include "app/Startup.h"
 #include "runtime/files/OpenFiles.h"
-#include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
 
 namespace {
 

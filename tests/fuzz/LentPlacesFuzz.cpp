@@ -14,9 +14,9 @@
 #include "Characters.h"
 #include "Require.h"
 #include "program/scan/NameUtilities.h"
+#include "runtime/lang/SplitPath.h"
 #include "runtime/system/IconvCp932Table.h"
 #include "runtime/system/LentPlaces.h"
-#include "runtime/lang/SplitPath.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/system/Cp932.h"
-#include "runtime/run/EventQueue.h"
 #include "runtime/dialogs/ModalUi.h"
-#include "runtime/run/RunHooks.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/run/EventQueue.h"
+#include "runtime/run/RunHooks.h"
 #include "runtime/run/StatementPoll.h"
+#include "runtime/system/Cp932.h"
 #include "support/ChildProgram.h"
 #include "support/ErrorOf.h"
 #include "support/ProgramDriver.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/files/FileStatements.h"
+#include "runtime/system/Cp932.h"
 #include "support/ScriptedModalUi.h"
 #include "support/TempFolder.h"
 

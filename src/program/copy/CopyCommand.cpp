@@ -1,9 +1,9 @@
 #include "program/Program.h"
-#include "runtime/system/Cp932.h"
 #include "runtime/files/FileStatements.h"
 #include "runtime/files/OpenFiles.h"
-#include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
+#include "runtime/system/Cp932.h"
 #include "shell/ListOperations.h"
 
 namespace program {

@@ -1,8 +1,8 @@
 #include "program/Program.h"
 #include "runtime/files/FileStatements.h"
 #include "runtime/lang/FolderName.h"
-#include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
 #include "runtime/system/SystemPath.h"
 
 namespace program {

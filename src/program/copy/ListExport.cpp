@@ -1,10 +1,10 @@
 #include "program/Program.h"
+#include "runtime/dialogs/Reports.h"
 #include "runtime/files/FileStatements.h"
 #include "runtime/files/OpenFiles.h"
-#include "runtime/dialogs/Reports.h"
 #include "runtime/lang/SplitPath.h"
-#include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
 #include "shell/ListOperations.h"
 
 namespace program {

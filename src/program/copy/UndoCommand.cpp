@@ -1,7 +1,7 @@
 #include "program/Program.h"
 #include "runtime/files/FileStatements.h"
-#include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
 
 namespace program {
 

@@ -1,6 +1,6 @@
 #include "program/Program.h"
-#include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
 #include "shell/ListOperations.h"
 
 namespace program {

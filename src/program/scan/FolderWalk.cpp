@@ -1,11 +1,11 @@
 #include "program/Program.h"
-#include "runtime/system/Cp932.h"
 #include "runtime/files/DirectorySearch.h"
-#include "runtime/lang/FolderName.h"
 #include "runtime/files/OpenFiles.h"
 #include "runtime/files/ReadAhead.h"
-#include "runtime/run/StatementPoll.h"
+#include "runtime/lang/FolderName.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
+#include "runtime/system/Cp932.h"
 #include "runtime/system/SystemPath.h"
 
 namespace program {

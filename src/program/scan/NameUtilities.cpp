@@ -1,7 +1,7 @@
 #include "program/scan/NameUtilities.h"
 
-#include "runtime/run/StatementMarker.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementMarker.h"
 
 namespace program {
 

@@ -2,8 +2,8 @@
 #include "runtime/dialogs/FileDialog.h"
 #include "runtime/files/FileStatements.h"
 #include "runtime/files/OpenFiles.h"
-#include "runtime/run/StatementPoll.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/StatementPoll.h"
 #include "shell/ListOperations.h"
 
 namespace program {

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <optional>
 
-#include "runtime/system/Cp932.h"
-#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/dialogs/ModalUi.h"
+#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/Numbers.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/lang/SplitPath.h"
+#include "runtime/system/Cp932.h"
 #include "runtime/system/SystemPath.h"
 
 namespace rt {

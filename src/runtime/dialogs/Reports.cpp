@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "runtime/system/Cp932.h"
-#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/dialogs/ModalUi.h"
+#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/Numbers.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/run/RunHooks.h"
 #include "runtime/run/StatementPoll.h"
+#include "runtime/system/Cp932.h"
 
 namespace rt {
 

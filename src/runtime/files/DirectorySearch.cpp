@@ -7,11 +7,11 @@
 #include <memory>
 #include <optional>
 
-#include "runtime/system/Cp932.h"
-#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/files/OffThread.h"
 #include "runtime/files/ReadAhead.h"
+#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/system/Cp932.h"
 #include "runtime/system/SystemPath.h"
 
 namespace rt {

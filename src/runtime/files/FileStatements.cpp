@@ -4,14 +4,14 @@
 
 #include <array>
 
-#include "runtime/lang/Ascii.h"
-#include "runtime/system/Cp932.h"
-#include "runtime/system/ErrorMapping.h"
-#include "runtime/lang/ErrorNumbers.h"
-#include "runtime/system/Handles.h"
 #include "runtime/files/OffThread.h"
 #include "runtime/files/OpenFiles.h"
+#include "runtime/lang/Ascii.h"
+#include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/system/ErrorMapping.h"
+#include "runtime/system/Handles.h"
 #include "runtime/system/SystemPath.h"
 
 namespace rt {

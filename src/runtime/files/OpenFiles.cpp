@@ -7,12 +7,12 @@
 #include <new>
 
 #include "runtime/lang/Ascii.h"
-#include "runtime/system/Cp932.h"
-#include "runtime/system/ErrorMapping.h"
 #include "runtime/lang/ErrorNumbers.h"
-#include "runtime/system/Handles.h"
 #include "runtime/lang/Numbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/system/ErrorMapping.h"
+#include "runtime/system/Handles.h"
 #include "runtime/system/SystemPath.h"
 
 namespace rt {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/lang/Numbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/system/Cp932.h"
 #include "runtime/system/SystemPath.h"
 
 namespace rt {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/lang/Array.h"
 #include "runtime/files/ListingsAhead.h"
+#include "runtime/lang/Array.h"
 
 // The walk's folders listed ahead of it: while the walk lists one folder,
 // worker threads list the folders it will come to next, and the directory

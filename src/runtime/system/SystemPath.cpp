@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "runtime/system/Cp932.h"
-#include "runtime/system/ErrorMapping.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/system/Cp932.h"
+#include "runtime/system/ErrorMapping.h"
 
 namespace rt {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/system/Cp932.h"
 #include "runtime/files/FileStatements.h"
+#include "runtime/system/Cp932.h"
 #include "shell/ListOperations.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/system/Cp932.h"
 #include "runtime/files/ReadAhead.h"
+#include "runtime/system/Cp932.h"
 #include "shell/Controls.h"
 #include "support/ProgramDriver.h"
 #include "support/ProgramRun.h"

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/dialogs/ModalUi.h"
 #include "runtime/lang/SplitPath.h"
+#include "runtime/system/Cp932.h"
 #include "support/ErrorOf.h"
 #include "support/ScriptedModalUi.h"
 #include "support/TempFolder.h"

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/files/OpenFiles.h"
+#include "runtime/system/Cp932.h"
 #include "runtime/system/SystemPath.h"
 #include "support/ErrorOf.h"
 #include "support/LongPaths.h"

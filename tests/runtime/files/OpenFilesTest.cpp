@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/files/FileStatements.h"
+#include "runtime/system/Cp932.h"
 #include "support/ErrorOf.h"
 #include "support/LongPaths.h"
 #include "support/TempFolder.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/system/Cp932.h"
 #include "runtime/files/DirectorySearch.h"
 #include "runtime/run/Worker.h"
+#include "runtime/system/Cp932.h"
 #include "support/TempFolder.h"
 #include "support/Threads.h"
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/run/EventQueue.h"
 #include "runtime/dialogs/ModalUi.h"
+#include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
 #include "support/ScriptedModalUi.h"
 #include "support/StandInWindow.h"

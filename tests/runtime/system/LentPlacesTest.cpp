@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/system/IconvCp932Table.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/system/IconvCp932Table.h"
 
 namespace {
 
