@@ -10,6 +10,7 @@
 
 #include "runtime/files/ListingsAhead.h"
 #include "runtime/files/ReadAhead.h"
+#include "runtime/system/Handles.h"
 
 // What the benchmarks share: a clock, and the bare system calls that are the
 // floors the program is measured against.
