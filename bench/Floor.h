@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <optional>
 #include <string>
@@ -10,7 +11,6 @@
 
 #include "runtime/files/ListingsAhead.h"
 #include "runtime/files/ReadAhead.h"
-#include "runtime/system/Handles.h"
 
 // What the benchmarks share: a clock, and the bare system calls that are the
 // floors the program is measured against.
@@ -99,12 +99,10 @@ inline std::vector<std::wstring> ListTreeAhead(const std::wstring& root, int thr
             for (const rt::ListedEntry& entry : *listing) keep(entry.name.c_str(), entry.attributes);
             continue;
         }
-        WIN32_FIND_DATAW entry;
-        const rt::FindHandle search = rt::FindFirstEntry(pattern, entry);
-        if (!search.Valid()) continue;
-        do {
-            keep(entry.cFileName, entry.dwFileAttributes);
-        } while (FindNextFileW(search.Get(), &entry));
+        const std::atomic<bool> neverGivenUp = false;
+        for (const rt::ListedEntry& entry : rt::ListFolder(pattern, neverGivenUp)) {
+            keep(entry.name.c_str(), entry.attributes);
+        }
     }
     return found;
 }
