@@ -57,14 +57,15 @@ double RunXcopy(const std::wstring& tree, const std::wstring& target) {
 // messages are through, and two answered round trips later its event has run
 // (or its message box is up) in a program that answers only between
 // commands; one that answers during a command too (at its next look, every
-// 10 ms) is asked its busy query until no command runs or waits to run.
+// 10 ms) is asked its busy query until no command runs or waits to run, or a
+// box of the command's is up (the export's question before it overwrites).
 template <typename Action>
 double Timed(UserAtTheWindow& user, Action action) {
     const LONGLONG start = Now();
     action();
     user.Answers();
     user.Answers();
-    while (user.BusyAnswer() == 1) Sleep(1);
+    while (user.BusyAnswer() == 1 && user.DialogNow() == nullptr) Sleep(1);
     return SecondsSince(start);
 }
 
