@@ -6,7 +6,7 @@
 // events of its main loop. The program runs on one thread: window messages
 // are delivered only here and in dialogs, and event procedures run only from
 // WaitForEvents. The main window, the message filter and the painting come
-// from the run's hooks (runtime/RunHooks.h).
+// from the run's hooks (runtime/run/RunHooks.h).
 namespace rt {
 
 // Thrown to end the program from wherever it is; the program's end reports

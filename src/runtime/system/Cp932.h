@@ -8,7 +8,7 @@
 // depend on the system's ANSI code page. Nothing is ever replaced by a
 // look-alike (¥ by "\", é by "e"): that would name another file. A character
 // without a code page 932 form is lent a user-defined character for the run
-// (runtime/LentPlaces), so every name Windows can hold is carried exactly.
+// (runtime/system/LentPlaces), so every name Windows can hold is carried exactly.
 namespace rt {
 
 // The bytes up to the first zero byte, as the system would see them.
