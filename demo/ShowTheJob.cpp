@@ -54,11 +54,7 @@ int main(int argc, char**) {
     Print(L"コピー元: " + sample + L", " + user.Text(kText1) + L" フォルダー");
     user.SaveScreenshot(pictures + L"\\after-scan.bmp");
 
-    user.Click(kButton6);
-    user.SaveAs(destination + L"\\DUMMY");
-    user.Click(kCheck1);
-    user.Click(kButton7);
-    Print(L"コピー先: " + destination + L", " + user.ReadAndCloseMessage());
+    Print(L"コピー先: " + destination + L", " + user.CopyWithParentTo(destination));
     AnswerNotices(user);
     user.SaveScreenshot(pictures + L"\\after-copy.bmp");
 

@@ -52,18 +52,13 @@ TEST(ExactNamesTest, FoldersWhoseNamesHaveNoCodePage932FormAreCopiedAndUndoneExa
     EXPECT_EQ(user.Text(kText6), kSource);
     EXPECT_EQ(user.Text(kEdit1), L"営業\u301C企画");
 
-    user.Click(kButton6);
-    user.SaveAs(kDestination + L"\\DUMMY");
+    EXPECT_EQ(user.CopyWithParentTo(kDestination), L"作業終了のお知らせ|フォルダーのコピーを終了しました。");
     EXPECT_EQ(user.Text(kText7), kDestination + L"\\");
-    user.Click(kCheck1);
-    user.Click(kButton7);
-    EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|フォルダーのコピーを終了しました。");
     Texts made{L"営業\u301C企画"};
     for (const std::wstring& name : kept) made.push_back(L"営業\u301C企画\\" + name);
     EXPECT_EQ(FoldersBelow(kDestination), Sorted(made));
 
-    user.Click(kButton9);
-    EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|コピーしたフォルダーを削除しました。");
+    EXPECT_EQ(user.Undo(), L"作業終了のお知らせ|コピーしたフォルダーを削除しました。");
     EXPECT_TRUE(FoldersBelow(kDestination).empty());
     EXPECT_EQ(FoldersBelow(kExact), before);
     PostMessageW(user.Window(), WM_CLOSE, 0, 0);

@@ -294,4 +294,17 @@ std::wstring UserAtTheWindow::ReadAndCloseMessage() {
     return seen;
 }
 
+std::wstring UserAtTheWindow::CopyWithParentTo(const std::wstring& destination) {
+    Click(kButton6);
+    SaveAs(destination + L"\\DUMMY");
+    Click(kCheck1);
+    Click(kButton7);
+    return ReadAndCloseMessage();
+}
+
+std::wstring UserAtTheWindow::Undo() {
+    Click(kButton9);
+    return ReadAndCloseMessage();
+}
+
 }  // namespace e2e

@@ -84,6 +84,12 @@ public:
     // Reads the open message box ("title|text") and closes it with OK.
     std::wstring ReadAndCloseMessage();
 
+    // The destination chosen in its dialog, the parent folder asked for, and
+    // the copy run: the message that ends it, read and closed.
+    std::wstring CopyWithParentTo(const std::wstring& destination);
+    // The undo run: the message that ends it, read and closed.
+    std::wstring Undo();
+
     DWORD WaitForExit() { return program_.WaitForExit(); }
     HANDLE Process() const { return program_.Process(); }
 
