@@ -61,6 +61,17 @@ LRESULT OnBusyQuery() {
     return rt::InEventProcedure() || rt::QueuedEvents() > 0 || messagesWait;
 }
 
+// A close request reaches the form during a procedure only through the loop
+// of a dialog or message box the procedure opened: elsewhere the poll leaves
+// it waiting in the queue. Closing then would destroy the open dialog under
+// its own loop, which Wine's save dialog does not survive, so the request
+// waits its turn as a click does and comes again once the procedure is over.
+LRESULT OnClose(HWND window) {
+    if (!rt::InEventProcedure()) return DefWindowProcW(window, WM_CLOSE, 0, 0);
+    rt::QueueEvent([window] { PostMessageW(window, WM_CLOSE, 0, 0); });
+    return 0;
+}
+
 // The rectangle the system proposes comes with the new dots per inch.
 void OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     if (MainForm* form = TheForm()) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -72,6 +83,7 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_COMMAND: OnCommand(wParam); return 0;
         case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
         case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
+        case WM_CLOSE: return OnClose(window);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return OnControlColour(wParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;

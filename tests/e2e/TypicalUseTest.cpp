@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -205,3 +206,49 @@ TEST_F(TypicalUseTest, CtrlCWhileIdleInterruptsTheProgram) {
               L"SORATN2.EXE|\r\n中断しました SORATN2[148行] \r\n任意のキーを押してください");
     EXPECT_EQ(user.WaitForExit(), 0u);
 }
+
+// A close request from outside (another program, the taskbar) while a dialog
+// of a command is open waits for the command: the dialog stays, the answer
+// given in it is carried out, and then the program ends as closed.
+TEST_F(TypicalUseTest, ACloseRequestWhileADialogIsOpenEndsTheProgramAfterTheCommand) {
+    const struct {
+        const char* answer;
+        bool scanned;
+    } cases[] = {{"confirmed", true}, {"cancelled", false}, {"a folder not there, then cancelled", false}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.answer);
+        test::TempFolder here;
+        UserAtTheWindow user(Wide(here.Path()));
+        user.Click(kButton5);
+        const HWND dialog = user.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        PostMessageW(user.Window(), WM_CLOSE, 0, 0);
+        Sleep(500);
+        EXPECT_TRUE(IsWindow(user.Window()));
+        EXPECT_EQ(user.DialogNow(), dialog);
+        if (row.scanned) {
+            user.Save(Wide(source + "\\DUMMY"));
+        } else if (std::string(row.answer) == "cancelled") {
+            user.CancelDialog();
+        } else {
+            EXPECT_THROW(user.Save(Wide(work / "NOT-THERE\\DUMMY")), std::runtime_error);
+        }
+        EXPECT_EQ(user.WaitForExit(), 0u);
+        EXPECT_EQ(test::Exists(here / "TEST_FOL.TXT"), row.scanned);
+    }
+}
+
+// The same request while the copy's closing message is open.
+TEST_F(TypicalUseTest, ACloseRequestWhileAMessageIsOpenEndsTheProgramOnceItIsClosed) {
+    UserAtTheWindow user(Wide(start.Path()));
+    ScanAndChooseTheDestination(user);
+    user.Click(kButton7);
+    ASSERT_NE(user.WaitForDialog(), nullptr);
+    PostMessageW(user.Window(), WM_CLOSE, 0, 0);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(user.Window()));
+    EXPECT_EQ(user.ReadAndCloseMessage(), L"作業終了のお知らせ|フォルダーのコピーを終了しました。");
+    EXPECT_EQ(user.WaitForExit(), 0u);
+    EXPECT_EQ(test::ReadBytes(start / "TEST_FOL2.TXT").back(), '\x1A');
+}
+

@@ -10,6 +10,7 @@ struct Search {
     DWORD processId;
     const wchar_t* className;
     HWND found;
+    HWND owner = nullptr;  // when given, only a window it owns
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
@@ -19,7 +20,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     wchar_t className[64] = L"";
     GetClassNameW(window, className, 64);
     if (owner == search->processId && IsWindowVisible(window) &&
-        lstrcmpiW(className, search->className) == 0) {
+        lstrcmpiW(className, search->className) == 0 &&
+        (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
         search->found = window;
         return FALSE;
     }
@@ -84,6 +86,12 @@ HWND ChildProgram::WaitForMessageBox() { return WaitForWindow(process_.dwProcess
 
 HWND ChildProgram::MessageBoxNow() const {
     Search search{process_.dwProcessId, L"#32770", nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ChildProgram::BoxOwnedBy(HWND dialog) const {
+    Search search{process_.dwProcessId, L"#32770", nullptr, dialog};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -44,6 +44,8 @@ public:
     HWND WaitForMessageBox();
     // The message box the program shows now, or null; looks once.
     HWND MessageBoxNow() const;
+    // The message box that one of its dialogs shows now, or null; looks once.
+    HWND BoxOwnedBy(HWND dialog) const;
 
     // The exit code; 259 (still active) if it did not end in time.
     DWORD WaitForExit();

@@ -1,6 +1,7 @@
 #include "support/UserAtTheWindow.h"
 
 #include <initializer_list>
+#include <string>
 #include <stdexcept>
 #include <vector>
 
@@ -27,6 +28,15 @@ std::wstring ItemText(HWND list, int index) {
     text.resize(static_cast<std::size_t>(
         SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+// For a test's own messages, which the terminal shows in UTF-8.
+std::string Utf8(const std::wstring& text) {
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                              bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                              nullptr)));
+    return bytes;
 }
 
 HWND FileNameEdit(HWND dialog) {
@@ -157,7 +167,17 @@ void UserAtTheWindow::Save(const std::wstring& path) {
     if (edit == nullptr) throw std::runtime_error("no file name box");
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    test::WaitUntil([&] { return !IsWindow(dialog); }, 5);
+    HWND refusal = nullptr;
+    test::WaitUntil([&] { return !IsWindow(dialog) || (refusal = program_.BoxOwnedBy(dialog)) != nullptr; }, 5);
+    if (refusal == nullptr) return;
+    // The dialog said why it does not take the path (a folder that is not
+    // there): the test cannot go on as it meant to, and says why.
+    const std::wstring why = test::MessageBoxText(refusal);
+    PostMessageW(refusal, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    test::WaitUntil([&] { return !IsWindow(refusal); });
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    test::WaitUntil([&] { return !IsWindow(dialog); });
+    throw std::runtime_error("the save dialog did not take " + Utf8(path) + ": " + Utf8(why));
 }
 
 void UserAtTheWindow::CancelDialog() {
