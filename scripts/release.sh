@@ -42,11 +42,18 @@ e2e=$work/e2e
 mkdir -p "$e2e"
 cp "$build/windows/bin/e2e_tests.exe" "$e2e/"
 python3 -m zipfile -e "$zip" "$e2e/"
-"$wine_env" display "$build/wine"
+# The displays and the slow file system, as the test command has them.
 trap '"$wine_env" teardown "$build/wine"' EXIT
+"$wine_env" services "$build/wine"
 for locale in ja en; do
   echo "End-to-end tests of the release's SORATN2.exe ($locale):"
-  "$wine_env" run "$build/wine" "$locale" "$e2e/e2e_tests.exe" | tail -n 3
+  log=$e2e/e2e-$locale.log
+  if ! "$wine_env" run "$build/wine" "$locale" "$e2e/e2e_tests.exe" >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "The end-to-end tests of the release's SORATN2.exe failed ($locale)" >&2
+    exit 1
+  fi
+  grep -E '^\[  SKIPPED \]|^\[  PASSED  \]' "$log"
 done
 
 rm -rf "$dist"

@@ -4,6 +4,7 @@
 #   wine-env.sh setup DIR                 locales, both prefixes, their Xvfbs
 #   wine-env.sh prefix DIR ja|en          make one prefix
 #   wine-env.sh display DIR               start the Xvfbs alone
+#   wine-env.sh services DIR              start the Xvfbs and the slow file system
 #   wine-env.sh run DIR ja|en PROGRAM...  run a Windows program in it
 #   wine-env.sh dpi DIR ja|en N           the screen's dots per inch there
 #   wine-env.sh teardown DIR              stop Wine, the Xvfb and the slow file system
@@ -12,7 +13,9 @@
 # R: of each prefix is a folder of its own, so tests can use a real drive root.
 # C:\soratn2-hostile holds trees made from the Linux side (hostile-trees.sh).
 # DIR/slow-fs is a file system whose listings and folder makings wait as the
-# names in it say (slow-fs.py); the programs find it in SORATN2_SLOW_FS.
+# names in it say (slow-fs.py); the programs find it in SORATN2_SLOW_FS, and
+# know it is mounted by the file this-is-the-slow-file-system in its root,
+# which the folder left behind when it is not mounted never holds.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -180,22 +183,38 @@ slow_trees() {
   mkdir -p "$root/late/a/b" "$root/late/d/list-after-8s/c" "$root/never/a/b" "$root/never/d/list-never/c"
 }
 
+slow_fs_mark=this-is-the-slow-file-system
+
 start_slow_fs() {
   local dir=$1
   rm -rf "$dir/slow-fs-backing"
   mkdir -p "$dir/slow-fs-backing" "$dir/slow-fs"
   slow_trees "$dir/slow-fs-backing"
+  echo "tools/slow-fs.py is mounted here" >"$dir/slow-fs-backing/$slow_fs_mark"
   setsid /usr/bin/python3 "$here/slow-fs.py" "$dir/slow-fs-backing" "$dir/slow-fs" \
     >"$dir/slow-fs.log" 2>&1 </dev/null &
   echo $! >"$dir/slow-fs.pid"
   for _ in $(seq 100); do
-    mountpoint -q "$dir/slow-fs" && return 0
+    mountpoint -q "$dir/slow-fs" && [ -f "$dir/slow-fs/$slow_fs_mark" ] && return 0
     sleep 0.1
   done
   echo "the slow file system did not start (see $dir/slow-fs.log)" >&2
   stop_slow_fs "$dir"
   rmdir "$dir/slow-fs" 2>/dev/null || true
   return 1
+}
+
+# What a run of the end-to-end tests needs besides the prefixes. Wine left
+# running from an earlier run would keep drawing on its old display.
+start_services() {
+  local dir=$1
+  stop_wine "$dir"
+  stop_xvfb "$dir"
+  stop_slow_fs "$dir"
+  start_displays "$dir"
+  # Without FUSE (no /dev/fuse) the tests of a slow server say they are
+  # skipped; every other test runs as it always has.
+  start_slow_fs "$dir" || echo "no slow file system: the slow-server tests will be skipped" >&2
 }
 
 stop_wine() {
@@ -224,14 +243,10 @@ case "$command" in
     for loc in ja en; do
       set_dpi "$dir" "$loc" 96
     done
-    # Wine left running from an earlier run would keep drawing on its old display.
-    stop_wine "$dir"
-    stop_xvfb "$dir"
-    stop_slow_fs "$dir"
-    start_displays "$dir"
-    # Without FUSE (no /dev/fuse) the tests of a slow server say they are
-    # skipped; every other test runs as it always has.
-    start_slow_fs "$dir" || echo "no slow file system: the slow-server tests will be skipped" >&2
+    start_services "$dir"
+    ;;
+  services)
+    start_services "$dir"
     ;;
   prefix)
     make_prefix "$dir" "${3:?locale}"

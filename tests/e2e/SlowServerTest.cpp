@@ -18,10 +18,21 @@ using namespace e2e;
 namespace {
 
 // The test file system whose listings and folder makings wait as the names
-// in it say (tools/slow-fs.py); empty where there is none.
-std::string SlowFileSystem() {
+// in it say (tools/slow-fs.py), or why there is none. Only the mounted file
+// system holds its mark: the folder it is mounted on stays behind without it.
+struct SlowFs {
+    std::string root;
+    std::string missing;
+};
+
+SlowFs SlowFileSystem() {
     const char* root = std::getenv("SORATN2_SLOW_FS");
-    return root != nullptr && test::Exists(root) ? root : "";
+    if (root == nullptr) return {"", "SORATN2_SLOW_FS is not set (tools/wine-env.sh run sets it)"};
+    if (!test::Exists(std::string(root) + "\\this-is-the-slow-file-system")) {
+        return {"", std::string("the slow file system is not mounted at ") + root +
+                        " (tools/wine-env.sh setup or services mounts it)"};
+    }
+    return {root, ""};
 }
 
 // A second program's view of the window while a command runs: every look
@@ -120,13 +131,15 @@ bool ProcessIsThere(DWORD id) {
 class SlowServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = SlowFileSystem();
-        if (root.empty()) GTEST_SKIP() << "no slow file system (tools/wine-env.sh setup mounts one)";
+        const SlowFs slowFs = SlowFileSystem();
+        if (slowFs.root.empty()) GTEST_SKIP() << slowFs.missing;
+        root = slowFs.root;
     }
 
     // The user scans `tree` and watches the count of folders found; the list
     // at the end holds every folder of the tree, as without the wait.
     void ScanWatched(const std::string& tree) {
+        ASSERT_TRUE(test::Exists(tree)) << "the slow file system has no " << tree;
         UserAtTheWindow user(rt::ToWide(start.Path()));
         user.Click(kButton5);
         user.Save(rt::ToWide(tree + "\\DUMMY"));
@@ -142,6 +155,7 @@ protected:
     // The user scans `tree`, presses Ctrl+C once the walk waits for the
     // system, and sees the report at once; then the program is gone.
     void StopWhileTheListingWaits(const std::string& tree) {
+        ASSERT_TRUE(test::Exists(tree)) << "the slow file system has no " << tree;
         UserAtTheWindow user(rt::ToWide(start.Path()));
         user.Click(kButton5);
         user.Save(rt::ToWide(tree + "\\DUMMY"));
