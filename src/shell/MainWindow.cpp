@@ -14,6 +14,7 @@
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
 #include "shell/FormIcons.h"
+#include "shell/ListMenu.h"
 
 namespace shell {
 
@@ -66,12 +67,20 @@ void OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     if (MainForm* form = TheForm()) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
 }
 
+bool OnMenuAsked(HWND window, WPARAM wParam, LPARAM lParam) {
+    MainForm* form = TheForm();
+    return form != nullptr && OnContextMenu(window, form->EventsWithArguments(), reinterpret_cast<HWND>(wParam), lParam);
+}
+
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == BusyQueryMessage()) return OnBusyQuery();
     switch (message) {
         case WM_COMMAND: OnCommand(wParam); return 0;
         case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
         case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
+        case WM_CONTEXTMENU:
+            if (OnMenuAsked(window, wParam, lParam)) return 0;
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return OnControlColour(wParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -153,7 +162,8 @@ void MainForm::BindEvents(const ProcedureLookup& lookup) {
     }
 }
 
-MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) {
+MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
+                   const ArgumentProcedureLookup& argumentLookup) {
     theForm = this;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -177,6 +187,7 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) 
         return;
     }
     BindEvents(lookup);
+    if (argumentLookup) argumentEvents_.Bind(argumentLookup);
 }
 
 MainForm::~MainForm() {
@@ -200,6 +211,7 @@ void MainForm::Destroy() {
     if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
     window_ = nullptr;
     bindings_ = EventBindings{};
+    argumentEvents_.Clear();
 }
 
 void MainForm::RaiseEvent(int id, Event event) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "runtime/run/RunHooks.h"
+#include "shell/ArgumentEvents.h"
 #include "shell/DisplayScale.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
@@ -32,8 +33,10 @@ public:
     // event the form lists to the program's procedure of the same name. The
     // window shows the icon resource `icon` of the instance, or the system's
     // own when the instance has none. Window() is null when the window class
-    // or a window cannot be made.
-    MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup);
+    // or a window cannot be made. The events with an argument (the list's
+    // menu, a drop) are bound through `argumentLookup` the same way.
+    MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
+             const ArgumentProcedureLookup& argumentLookup = {});
     ~MainForm();
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
@@ -50,6 +53,7 @@ public:
     // Queues the procedure bound to the event of the window (0 is the form,
     // then the control ids); an event without one is not even queued.
     void RaiseEvent(int id, Event event);
+    const ArgumentEvents& EventsWithArguments() const { return argumentEvents_; }
 
     // The dots per inch the form is laid out for: the system's when it is
     // created, then each new value the system announces.
@@ -74,6 +78,7 @@ private:
     HWND window_ = nullptr;
     int dpi_ = kProgramDpi;
     EventBindings bindings_;
+    ArgumentEvents argumentEvents_;
     FontTable fonts_;
     FormIconSet icons_;
     KeyboardNavigation keyboard_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,13 @@ void Click(const program::ControlHandle& button);
 
 // A mouse click on the list item with this text.
 void ClickItem(const std::string& text);
+
+// A right click on the list item with this text; nothing when there is none.
+void RightClickItem(const std::string& text);
+
+// The focus rectangle put on the item with this text, then the key pressed
+// and let go in the list, as the keyboard would send it.
+void PressKeyOnItem(const std::string& text, WPARAM key);
 
 bool Enabled(const program::ControlHandle& control);
 
