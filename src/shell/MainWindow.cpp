@@ -48,11 +48,15 @@ void OnCommand(WPARAM wParam) {
     }
 }
 
-LRESULT OnControlColour(WPARAM deviceContext) {
-    const auto dc = reinterpret_cast<HDC>(deviceContext);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(WhiteBrush());
+LRESULT OnControlColour(UINT message, WPARAM deviceContext) {
+    MainForm* form = TheForm();
+    if (form == nullptr) return reinterpret_cast<LRESULT>(WhiteBrush());
+    return form->Colours().ControlColour(message, reinterpret_cast<HDC>(deviceContext));
+}
+
+// High contrast may have been turned on or off.
+void OnColoursChanged(HWND window) {
+    if (MainForm* form = TheForm()) form->Colours().Refresh(window);
 }
 
 // Busy while a procedure runs or waits to run, and while input or posted
@@ -82,7 +86,11 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             if (OnMenuAsked(window, wParam, lParam)) return 0;
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: return OnControlColour(wParam);
+        case WM_CTLCOLORBTN: return OnControlColour(message, wParam);
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            OnColoursChanged(window);
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -181,6 +189,7 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
                               definition.height, nullptr, nullptr, instance, nullptr);
     if (window_ == nullptr) return;
     ScaleToItsMonitor(*this, window_, definition);
+    colours_.Refresh(window_);
     icons_.Show(window_, instance, icon);
     if (!CreateControls(instance)) {
         Destroy();

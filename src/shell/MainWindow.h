@@ -10,6 +10,7 @@
 #include "shell/ArgumentEvents.h"
 #include "shell/DisplayScale.h"
 #include "shell/Fonts.h"
+#include "shell/FormColours.h"
 #include "shell/FormDefinition.h"
 #include "shell/FormIcons.h"
 #include "shell/KeyboardNavigation.h"
@@ -22,8 +23,8 @@ namespace shell {
 using ProcedureLookup = std::function<std::function<void()>(std::string_view name)>;
 
 // MAINFORM for the length of a run, with everything the shell keeps for it:
-// the program's procedures bound to its events, the fonts and icons its
-// windows use, the dots per inch it is drawn at, the keyboard's pressed
+// the program's procedures bound to its events, the fonts, icons and colours
+// its windows use, the dots per inch it is drawn at, the keyboard's pressed
 // button, and what is held back from its controls during a procedure.
 // Destroyed, it destroys the window first and then gives back the fonts and
 // icons, so the next run starts afresh. One form at a time.
@@ -62,6 +63,7 @@ public:
 
     FontTable& Fonts() { return fonts_; }
     FormIconSet& Icons() { return icons_; }
+    FormColours& Colours() { return colours_; }
     ProcedureState& Procedures() { return procedures_; }
 
 private:
@@ -81,6 +83,7 @@ private:
     ArgumentEvents argumentEvents_;
     FontTable fonts_;
     FormIconSet icons_;
+    FormColours colours_;
     KeyboardNavigation keyboard_;
     ProcedureState procedures_;
 };
