@@ -67,7 +67,11 @@ void STOP_SUB(const std::string& title, const std::string& message);
 void フォルダー名取得_SUB(rt::Single& subfolderCount);
 void CONTINUE_WALK_SUB();
 void SCAN_NOTICE_SUB();
+void CLEAR_SOURCE_SUB();
+void TAKE_SOURCE_SUB(const std::string& result);
 void READ_SOURCE_SUB(const std::string& dialogResult);
+void DROPPED_FOLDER_SUB(rt::Single count, const std::string& path, std::string& result);
+void TAKE_DESTINATION_SUB(const std::string& result);
 void ADD_LIST1_SUB();
 void SET_LIST1_SUB();
 void TARGET_PATH_SUB(rt::Single entry, const std::string& parentName, std::string& targetPath);
@@ -94,7 +98,11 @@ void CHECK1_ON(ControlHandle& form);
 void LIST1_CLICK(ControlHandle& form);
 
 // The events that carry what the user pointed at: the item the list's menu
-// was asked for on.
+// was asked for on; how many items were dropped, and the first one's path
+// ("" when it has no program form).
 void LIST1_MENU(ControlHandle& form, rt::Single item);
+void MAINFORM_DROPFILES(ControlHandle& form, rt::Single count, const std::string& path);
+void BUTTON6_DROPFILES(ControlHandle& form, rt::Single count, const std::string& path);
+void TEXT7_DROPFILES(ControlHandle& form, rt::Single count, const std::string& path);
 
 }  // namespace program

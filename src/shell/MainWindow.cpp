@@ -13,6 +13,7 @@
 #include "shell/DpiChange.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
+#include "shell/DroppedFiles.h"
 #include "shell/FormIcons.h"
 #include "shell/ListMenu.h"
 
@@ -76,12 +77,22 @@ bool OnMenuAsked(HWND window, WPARAM wParam, LPARAM lParam) {
     return form != nullptr && OnContextMenu(window, form->EventsWithArguments(), reinterpret_cast<HWND>(wParam), lParam);
 }
 
+void OnDrop(HWND window, WPARAM wParam) {
+    const auto drop = reinterpret_cast<HDROP>(wParam);
+    if (MainForm* form = TheForm()) {
+        OnDropFiles(window, form->EventsWithArguments(), drop);
+    } else {
+        DragFinish(drop);
+    }
+}
+
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == BusyQueryMessage()) return OnBusyQuery();
     switch (message) {
         case WM_COMMAND: OnCommand(wParam); return 0;
         case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
         case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
+        case WM_DROPFILES: OnDrop(window, wParam); return 0;
         case WM_CONTEXTMENU:
             if (OnMenuAsked(window, wParam, lParam)) return 0;
             return DefWindowProcW(window, message, wParam, lParam);
@@ -190,6 +201,8 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
     if (window_ == nullptr) return;
     ScaleToItsMonitor(*this, window_, definition);
     colours_.Refresh(window_);
+    // Dropped on any control, files come to the form: no control takes them.
+    DragAcceptFiles(window_, TRUE);
     icons_.Show(window_, instance, icon);
     if (!CreateControls(instance)) {
         Destroy();

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <algorithm>
+
 #include "runtime/system/Cp932.h"
 #include "shell/ListOperations.h"
 
@@ -51,6 +55,24 @@ void PressKeyOnItem(const std::string& text, WPARAM key) {
     const bool systemKey = key == VK_F10;
     PostMessageW(list, systemKey ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
     PostMessageW(list, systemKey ? WM_SYSKEYUP : WM_KEYUP, key, 1 | (3L << 30));
+}
+
+void Drop(const std::vector<std::wstring>& paths, const program::ControlHandle& onto) {
+    std::wstring names;
+    for (const std::wstring& path : paths) names += path + L'\0';
+    names += L'\0';
+    const std::size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    RECT place{};
+    GetWindowRect(onto.window, &place);
+    drop->pt = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    ScreenToClient(program::MAINFORM.window, &drop->pt);
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    GlobalUnlock(memory);
+    PostMessageW(program::MAINFORM.window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
 bool Enabled(const program::ControlHandle& control) { return IsWindowEnabled(control.window) != FALSE; }

@@ -23,6 +23,10 @@ void RightClickItem(const std::string& text);
 // and let go in the list, as the keyboard would send it.
 void PressKeyOnItem(const std::string& text, WPARAM key);
 
+// Items dropped on the middle of the control, as the system hands a drop
+// to a window that accepts files (WM_DROPFILES); its event runs after the step.
+void Drop(const std::vector<std::wstring>& paths, const program::ControlHandle& onto);
+
 bool Enabled(const program::ControlHandle& control);
 
 struct Item {
