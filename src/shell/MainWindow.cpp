@@ -209,7 +209,7 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
         return;
     }
     BindEvents(lookup);
-    if (argumentLookup) argumentEvents_.Bind(argumentLookup);
+    argumentEvents_.Bind(argumentLookup);
 }
 
 MainForm::~MainForm() {

@@ -37,7 +37,7 @@ public:
     // or a window cannot be made. The events with an argument (the list's
     // menu, a drop) are bound through `argumentLookup` the same way.
     MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
-             const ArgumentProcedureLookup& argumentLookup = {});
+             const ArgumentProcedureLookup& argumentLookup);
     ~MainForm();
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
