@@ -1,7 +1,8 @@
 // The main job of SORATN2 shown on a sample tree, through the program's real
 // windows and dialogs as a user would do it: the source, the destination, a
-// copy with the parent folder. Pictures of the window after the scan and
-// after the copy are saved as bitmaps; what the program said is printed.
+// copy with the parent folder. Pictures of the window after the scan, with
+// the list's menu open, and after the copy are saved as bitmaps; what the
+// program said is printed.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -53,6 +54,12 @@ int main(int argc, char**) {
     AnswerNotices(user);
     Print(L"コピー元: " + sample + L", " + user.Text(kText1) + L" フォルダー");
     user.SaveScreenshot(pictures + L"\\after-scan.bmp");
+
+    // The list's menu on the third item (写真), opened and closed choosing nothing.
+    if (const HWND menu = user.OpenMenuOnItemAt(2)) {
+        user.SaveScreenshot(pictures + L"\\list-menu.bmp");
+        user.CloseMenu(menu);
+    }
 
     Print(L"コピー先: " + destination + L", " + user.CopyWithParentTo(destination));
     AnswerNotices(user);

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth fonts-ipafont-gothic imagemagick
   locales python3 cmark-gfm
   fuse3 python3-fusepy
+  python3-xlib xdotool
 )
 
 missing=()

@@ -9,8 +9,9 @@
 #
 # The demonstration makes a sample tree with Japanese names, drives the
 # program through its real dialogs (source, destination, a copy with the
-# parent folder), saves pictures of the window after the scan and after the
-# copy (build/app/after-scan.png, build/app/after-copy.png; at another dpi
+# parent folder), saves pictures of the window after the scan, with the list's
+# menu open and after the copy (build/app/after-scan.png,
+# build/app/list-menu.png, build/app/after-copy.png; at another dpi
 # than 96 build/app/after-scan-144dpi.png and so on) and prints the notices it
 # answered and the tree it created.
 set -euo pipefail
@@ -71,7 +72,7 @@ mkdir -p "$sample"/書類/下書き.
 
 "$wine_env" run "$wine_dir" ja "$build/bin/show_the_job.exe" \
   'C:\soratn2-sample' 'C:\soratn2-sample-copy' 'C:\soratn2-demo'
-for picture in after-scan after-copy; do
+for picture in after-scan list-menu after-copy; do
   convert "$pictures/$picture.bmp" "$build/$picture$suffix.png"
   echo "Picture of the window: $build/$picture$suffix.png"
 done

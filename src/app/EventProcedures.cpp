@@ -26,12 +26,39 @@ constexpr std::array<std::pair<std::string_view, Procedure>, 12> kProcedures{{
     {"MAINFORM_RESIZE", program::MAINFORM_RESIZE},
 }};
 
+// The procedures of the events that carry what the user pointed at.
+using ArgumentProcedure = void (*)(program::ControlHandle& form, const shell::EventArgument& argument);
+
+constexpr std::array<std::pair<std::string_view, ArgumentProcedure>, 4> kArgumentProcedures{{
+    {"LIST1_MENU", [](program::ControlHandle& form, const shell::EventArgument& argument) {
+         program::LIST1_MENU(form, argument.item);
+     }},
+    {"MAINFORM_DROPFILES", [](program::ControlHandle& form, const shell::EventArgument& argument) {
+         program::MAINFORM_DROPFILES(form, argument.count, argument.path);
+     }},
+    {"BUTTON6_DROPFILES", [](program::ControlHandle& form, const shell::EventArgument& argument) {
+         program::BUTTON6_DROPFILES(form, argument.count, argument.path);
+     }},
+    {"TEXT7_DROPFILES", [](program::ControlHandle& form, const shell::EventArgument& argument) {
+         program::TEXT7_DROPFILES(form, argument.count, argument.path);
+     }},
+}};
+
 }  // namespace
 
 std::function<void()> EventProcedure(std::string_view name) {
     for (const auto& [procedureName, procedure] : kProcedures) {
         if (procedureName == name) {
             return [procedure] { procedure(program::MAINFORM); };
+        }
+    }
+    return {};
+}
+
+shell::ArgumentProcedure ArgumentEventProcedure(std::string_view name) {
+    for (const auto& [procedureName, procedure] : kArgumentProcedures) {
+        if (procedureName == name) {
+            return [procedure](const shell::EventArgument& argument) { procedure(program::MAINFORM, argument); };
         }
     }
     return {};

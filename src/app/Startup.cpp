@@ -63,7 +63,7 @@ int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     ResetRunState();
     {
-        shell::MainForm form(instance, SORATN2_ICON, EventProcedure);
+        shell::MainForm form(instance, SORATN2_ICON, EventProcedure, ArgumentEventProcedure);
         if (form.Window() == nullptr) {
             rt::ReportStartupFailure("ウィンドウをオープンできません");
             return 0;

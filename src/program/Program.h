@@ -67,11 +67,22 @@ void STOP_SUB(const std::string& title, const std::string& message);
 void フォルダー名取得_SUB(rt::Single& subfolderCount);
 void CONTINUE_WALK_SUB();
 void SCAN_NOTICE_SUB();
+void CLEAR_SOURCE_SUB();
+void TAKE_SOURCE_SUB(const std::string& result);
 void READ_SOURCE_SUB(const std::string& dialogResult);
+void DROPPED_FOLDER_SUB(rt::Single count, const std::string& path, std::string& result);
+void TAKE_DESTINATION_SUB(const std::string& result);
 void ADD_LIST1_SUB();
 void SET_LIST1_SUB();
 void TARGET_PATH_SUB(rt::Single entry, const std::string& parentName, std::string& targetPath);
 void CHECK_TARGETS_SUB(const std::string& parentName, rt::Int16& fits);
+void NAME_OFF_SUB(const std::string& name);
+void DEPTH_OFF_SUB(rt::Single item);
+void BRANCH_ONLY_SUB(rt::Single item);
+void DESELECT_SUB(rt::Single entry);
+void FOLDER_NAME_SUB(const std::string& path, std::string& name);
+void DEPTH_SUB(const std::string& path, rt::Single& depth);
+void PATH_HAS_NAME_SUB(const std::string& path, const std::string& name, rt::Int16& found);
 
 void MAINFORM_RESIZE(ControlHandle& form);
 void BUTTON1_ON(ControlHandle& form);
@@ -85,5 +96,13 @@ void BUTTON8_ON(ControlHandle& form);
 void BUTTON9_ON(ControlHandle& form);
 void CHECK1_ON(ControlHandle& form);
 void LIST1_CLICK(ControlHandle& form);
+
+// The events that carry what the user pointed at: the item the list's menu
+// was asked for on; how many items were dropped, and the first one's path
+// ("" when it has no program form).
+void LIST1_MENU(ControlHandle& form, rt::Single item);
+void MAINFORM_DROPFILES(ControlHandle& form, rt::Single count, const std::string& path);
+void BUTTON6_DROPFILES(ControlHandle& form, rt::Single count, const std::string& path);
+void TEXT7_DROPFILES(ControlHandle& form, rt::Single count, const std::string& path);
 
 }  // namespace program

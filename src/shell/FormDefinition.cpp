@@ -33,11 +33,13 @@ constexpr std::array<ControlDefinition, kControlCount> kControls{{
     {"BUTTON9", K::kButton,      "元に戻す",             492,  72,  78,  30, true},
 }};
 
-constexpr std::array<std::string_view, kEventCount> kEventNames{"ON", "CHANGE", "CLICK", "RESIZE"};
+constexpr std::array<std::string_view, kEventCount> kEventNames{"ON", "CHANGE", "CLICK", "RESIZE", "MENU", "DROPFILES"};
 
 constexpr std::array<Event, 1> kFormEvents{Event::kResize};
 constexpr std::array<Event, 2> kListEvents{Event::kChange, Event::kClick};
 constexpr std::array<Event, 1> kButtonEvents{Event::kOn};
+constexpr std::array<Event, 1> kDropEvents{Event::kDropFiles};
+constexpr std::array<Event, 2> kListArgumentEvents{Event::kMenu, Event::kDropFiles};
 
 }  // namespace
 
@@ -60,5 +62,11 @@ std::span<const Event> EventsOf(ControlKind kind) {
 }
 
 std::span<const Event> FormEvents() { return kFormEvents; }
+
+std::span<const Event> ArgumentEventsOf(ControlKind kind) {
+    return kind == K::kList ? std::span<const Event>(kListArgumentEvents) : std::span<const Event>(kDropEvents);
+}
+
+std::span<const Event> FormArgumentEvents() { return kDropEvents; }
 
 }  // namespace shell

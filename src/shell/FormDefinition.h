@@ -29,9 +29,11 @@ struct FormDefinition {
 inline constexpr int kFirstControlId = 1;
 inline constexpr int kControlCount = 19;
 
-// The events the window raises for the program: ON, CHANGE, CLICK, RESIZE.
-enum class Event { kOn, kChange, kClick, kResize };
-inline constexpr std::size_t kEventCount = 4;
+// The events the window raises for the program: ON, CHANGE, CLICK, RESIZE,
+// and two that carry what the user pointed at: MENU, the list's menu asked for
+// on an item, and DROPFILES, items dropped on the window.
+enum class Event { kOn, kChange, kClick, kResize, kMenu, kDropFiles };
+inline constexpr std::size_t kEventCount = 6;
 
 std::string_view EventName(Event event);
 
@@ -43,5 +45,8 @@ std::span<const ControlDefinition> MainFormControls();
 // The events each kind of window raises; only those with a procedure are live.
 std::span<const Event> EventsOf(ControlKind kind);
 std::span<const Event> FormEvents();
+// The events with an argument (shell/ArgumentEvents.h) each kind raises.
+std::span<const Event> ArgumentEventsOf(ControlKind kind);
+std::span<const Event> FormArgumentEvents();
 
 }  // namespace shell

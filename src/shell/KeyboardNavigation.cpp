@@ -50,6 +50,23 @@ bool MoveFocus(HWND form, HWND focus) {
     return true;
 }
 
+// The menu key (on its key-up, as the system takes it) and Shift+F10 ask
+// for the list's menu of its focused item: the system's own WM_CONTEXTMENU
+// for them does not come under Wine, so the list asks the form itself, and
+// both keys are taken here so that it never comes twice.
+bool AsksForMenu(const MSG& message) {
+    const WPARAM key = message.wParam;
+    if (key == VK_APPS) return message.message == WM_KEYDOWN || message.message == WM_KEYUP;
+    return key == VK_F10 && message.message == WM_SYSKEYDOWN && KeyHeld(VK_SHIFT);
+}
+
+bool AskForMenu(HWND form, const MSG& message) {
+    if (message.message != WM_KEYDOWN) {
+        SendMessageW(form, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(message.hwnd), MAKELPARAM(-1, -1));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool KeyboardNavigation::PressOrClick(HWND button, bool keyDown) {
@@ -71,6 +88,9 @@ bool KeyboardNavigation::PressOrClick(HWND button, bool keyDown) {
 // Enter and Space alone and clicks the focused button when the key is let go.
 bool KeyboardNavigation::Navigate(MSG& message) {
     const HWND form = rt::MainWindow();
+    if (form != nullptr && AsksForMenu(message) && GetParent(message.hwnd) == form && HasClass(message.hwnd, L"ListBox")) {
+        return AskForMenu(form, message);
+    }
     const bool keyDown = message.message == WM_KEYDOWN;
     if (!keyDown && message.message != WM_KEYUP) return false;
     const WPARAM key = message.wParam;

@@ -5,7 +5,8 @@
 namespace shell {
 
 // Tab and Shift+Tab move the focus over the controls in table order; Enter
-// and Space click the focused button on key-up. The main form owns it: the
+// and Space click the focused button on key-up; the menu key and Shift+F10
+// in the list ask for its menu. The main form owns it: the
 // button a key went down on is the run's to remember.
 class KeyboardNavigation {
 public:

@@ -13,7 +13,9 @@
 #include "shell/DpiChange.h"
 #include "shell/Fonts.h"
 #include "shell/FormDefinition.h"
+#include "shell/DroppedFiles.h"
 #include "shell/FormIcons.h"
+#include "shell/ListMenu.h"
 
 namespace shell {
 
@@ -47,11 +49,15 @@ void OnCommand(WPARAM wParam) {
     }
 }
 
-LRESULT OnControlColour(WPARAM deviceContext) {
-    const auto dc = reinterpret_cast<HDC>(deviceContext);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(WhiteBrush());
+LRESULT OnControlColour(UINT message, WPARAM deviceContext) {
+    MainForm* form = TheForm();
+    if (form == nullptr) return reinterpret_cast<LRESULT>(WhiteBrush());
+    return form->Colours().ControlColour(message, reinterpret_cast<HDC>(deviceContext));
+}
+
+// High contrast may have been turned on or off.
+void OnColoursChanged(HWND window) {
+    if (MainForm* form = TheForm()) form->Colours().Refresh(window);
 }
 
 // Busy while a procedure runs or waits to run, and while input or posted
@@ -77,6 +83,20 @@ void OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     if (MainForm* form = TheForm()) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
 }
 
+bool OnMenuAsked(HWND window, WPARAM wParam, LPARAM lParam) {
+    MainForm* form = TheForm();
+    return form != nullptr && OnContextMenu(window, form->EventsWithArguments(), reinterpret_cast<HWND>(wParam), lParam);
+}
+
+void OnDrop(HWND window, WPARAM wParam) {
+    const auto drop = reinterpret_cast<HDROP>(wParam);
+    if (MainForm* form = TheForm()) {
+        OnDropFiles(window, form->EventsWithArguments(), drop);
+    } else {
+        DragFinish(drop);
+    }
+}
+
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == BusyQueryMessage()) return OnBusyQuery();
     switch (message) {
@@ -84,8 +104,16 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
         case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
         case WM_CLOSE: return OnClose(window);
+        case WM_DROPFILES: OnDrop(window, wParam); return 0;
+        case WM_CONTEXTMENU:
+            if (OnMenuAsked(window, wParam, lParam)) return 0;
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: return OnControlColour(wParam);
+        case WM_CTLCOLORBTN: return OnControlColour(message, wParam);
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            OnColoursChanged(window);
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -165,7 +193,8 @@ void MainForm::BindEvents(const ProcedureLookup& lookup) {
     }
 }
 
-MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) {
+MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
+                   const ArgumentProcedureLookup& argumentLookup) {
     theForm = this;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -183,12 +212,16 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) 
                               definition.height, nullptr, nullptr, instance, nullptr);
     if (window_ == nullptr) return;
     ScaleToItsMonitor(*this, window_, definition);
+    colours_.Refresh(window_);
+    // Dropped on any control, files come to the form: no control takes them.
+    DragAcceptFiles(window_, TRUE);
     icons_.Show(window_, instance, icon);
     if (!CreateControls(instance)) {
         Destroy();
         return;
     }
     BindEvents(lookup);
+    argumentEvents_.Bind(argumentLookup);
 }
 
 MainForm::~MainForm() {
@@ -212,6 +245,7 @@ void MainForm::Destroy() {
     if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
     window_ = nullptr;
     bindings_ = EventBindings{};
+    argumentEvents_.Clear();
 }
 
 void MainForm::RaiseEvent(int id, Event event) {

@@ -7,8 +7,10 @@
 #include <string_view>
 
 #include "runtime/run/RunHooks.h"
+#include "shell/ArgumentEvents.h"
 #include "shell/DisplayScale.h"
 #include "shell/Fonts.h"
+#include "shell/FormColours.h"
 #include "shell/FormDefinition.h"
 #include "shell/FormIcons.h"
 #include "shell/KeyboardNavigation.h"
@@ -21,8 +23,8 @@ namespace shell {
 using ProcedureLookup = std::function<std::function<void()>(std::string_view name)>;
 
 // MAINFORM for the length of a run, with everything the shell keeps for it:
-// the program's procedures bound to its events, the fonts and icons its
-// windows use, the dots per inch it is drawn at, the keyboard's pressed
+// the program's procedures bound to its events, the fonts, icons and colours
+// its windows use, the dots per inch it is drawn at, the keyboard's pressed
 // button, and what is held back from its controls during a procedure.
 // Destroyed, it destroys the window first and then gives back the fonts and
 // icons, so the next run starts afresh. One form at a time.
@@ -32,8 +34,10 @@ public:
     // event the form lists to the program's procedure of the same name. The
     // window shows the icon resource `icon` of the instance, or the system's
     // own when the instance has none. Window() is null when the window class
-    // or a window cannot be made.
-    MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup);
+    // or a window cannot be made. The events with an argument (the list's
+    // menu, a drop) are bound through `argumentLookup` the same way.
+    MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
+             const ArgumentProcedureLookup& argumentLookup);
     ~MainForm();
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
@@ -50,6 +54,7 @@ public:
     // Queues the procedure bound to the event of the window (0 is the form,
     // then the control ids); an event without one is not even queued.
     void RaiseEvent(int id, Event event);
+    const ArgumentEvents& EventsWithArguments() const { return argumentEvents_; }
 
     // The dots per inch the form is laid out for: the system's when it is
     // created, then each new value the system announces.
@@ -58,6 +63,7 @@ public:
 
     FontTable& Fonts() { return fonts_; }
     FormIconSet& Icons() { return icons_; }
+    FormColours& Colours() { return colours_; }
     ProcedureState& Procedures() { return procedures_; }
 
 private:
@@ -74,8 +80,10 @@ private:
     HWND window_ = nullptr;
     int dpi_ = kProgramDpi;
     EventBindings bindings_;
+    ArgumentEvents argumentEvents_;
     FontTable fonts_;
     FormIconSet icons_;
+    FormColours colours_;
     KeyboardNavigation keyboard_;
     ProcedureState procedures_;
 };

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "runtime/files/FileStatements.h"
 #include "runtime/system/Cp932.h"
+#include "support/ProgramDriver.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedModalUi.h"
 #include "support/TempFolder.h"
 
@@ -29,6 +34,23 @@ protected:
     // 932 form: such a program string means something only within a run.
     void Choose(const std::wstring& folder) { ui.dialogAnswers.push_back(folder + L"\\DUMMY"); }
     void Cancel() { ui.dialogAnswers.push_back(std::nullopt); }
+
+    // Scans a tree of the given folders below `root`, then runs the steps on
+    // its list. The highlight and the marks must agree after every step.
+    void RunOnTree(const std::string& root, const std::vector<std::string>& folders,
+                   std::vector<std::function<void()>> steps) {
+        for (const std::string& folder : folders) MakeFolders(root + "\\" + folder);
+        Choose(root);
+        std::vector<std::function<void()>> script{[] { Click(program::BUTTON5); }};
+        for (auto& step : steps) {
+            script.push_back([step = std::move(step)] {
+                EXPECT_EQ(ListItems(), Table());
+                step();
+            });
+        }
+        script.push_back([] { EXPECT_EQ(ListItems(), Table()); });
+        RunProgramWith(std::move(script));
+    }
 
     std::string ScanLog() const { return ReadBytes(start / "TEST_FOL.TXT"); }
     std::string CopyLog() const { return ReadBytes(start / "TEST_FOL2.TXT"); }

@@ -9,8 +9,9 @@
 
 namespace test {
 
-// Stands in for the user at message boxes and save dialogs: records what the
-// program showed and answers from a script. Installed for its lifetime.
+// Stands in for the user at message boxes, save dialogs and the list's menu:
+// records what the program showed and answers from a script. Installed for
+// its lifetime.
 class ScriptedModalUi final : public rt::ModalUi {
 public:
     ScriptedModalUi() { rt::SetModalUi(this); }
@@ -35,10 +36,20 @@ public:
         return answer;
     }
 
+    int ShowPopupMenu(const rt::PopupMenuRequest& request) override {
+        popupMenus.push_back(request);
+        if (menuAnswers.empty()) return 0;
+        const int answer = menuAnswers.front();
+        menuAnswers.pop_front();
+        return answer;
+    }
+
     std::vector<rt::MessageBoxRequest> messageBoxes;
     std::vector<rt::SaveDialogRequest> saveDialogs;
+    std::vector<rt::PopupMenuRequest> popupMenus;
     std::deque<int> buttonAnswers;                         // IDOK when empty
     std::deque<std::optional<std::wstring>> dialogAnswers;  // cancel when empty
+    std::deque<int> menuAnswers;                            // no command when empty
     std::function<void()> whileShown;                       // runs while a box is open
 };
 

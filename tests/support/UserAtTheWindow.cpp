@@ -101,6 +101,28 @@ void UserAtTheWindow::PressItemAt(int index) {
     MouseClick(list, 6, (index - top) * height + height / 2);
 }
 
+HWND UserAtTheWindow::OpenMenuOnItemAt(int index) {
+    const HWND list = Control(kList1);
+    SendMessageW(list, LB_SETTOPINDEX, index, 0);
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    SendMessageW(list, WM_RBUTTONUP, 0, point);
+    HWND menu = nullptr;
+    test::WaitUntil([&] {
+        menu = FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu);
+    });
+    return menu;
+}
+
+void UserAtTheWindow::CloseMenu(HWND menu) {
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    test::WaitUntil([&] { return !IsWindowVisible(menu); });
+    WaitUntilIdle();
+}
+
 void UserAtTheWindow::TypeIntoEdit(const std::wstring& text) {
     const HWND edit = Control(kEdit1);
     SendMessageW(edit, EM_SETSEL, 0, -1);

@@ -38,6 +38,11 @@ public:
     // answered round trips later their event has run.
     void Press(int id);
     void PressItemAt(int index);
+    // A right click on the list item at this index; the menu it opened, or
+    // null when none came within patience.
+    HWND OpenMenuOnItemAt(int index);
+    // Closes the open menu as Esc does, choosing nothing.
+    void CloseMenu(HWND menu);
     // Types the text into EDIT1 in place of what it holds.
     void TypeIntoEdit(const std::wstring& text);
     // Ctrl+C typed on the keyboard while the main window is in front.

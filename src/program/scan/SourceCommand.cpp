@@ -16,6 +16,13 @@ using rt::Line;
 // walked into the table and shown in LIST1, all selected.
 void BUTTON5_ON(ControlHandle& form) {
     std::string result;
+    Line(1110); CLEAR_SOURCE_SUB();
+    Line(1105); result = shell::FileDialog(form, "コピー元になる場所は？", "DUMMY", "", 1);
+    Line(1111); TAKE_SOURCE_SUB(result);
+}
+
+// The old table's list and marks gone, before a new source is taken.
+void CLEAR_SOURCE_SUB() {
     rt::Single i = 0;
     Line(1100); EnableControl(BUTTON9, 0);
     Line(1101); shell::ClearList(LIST1);
@@ -26,7 +33,11 @@ void BUTTON5_ON(ControlHandle& form) {
     } while (clear.Next());
     Line(1112); excludedCount = 0;
     Line(1113); unlistedCount = 0;
-    Line(1105); result = shell::FileDialog(form, "コピー元になる場所は？", "DUMMY", "", 1);
+}
+
+// Everything after the source's dialog, whether the user confirmed a name in
+// it or dropped a folder on the window.
+void TAKE_SOURCE_SUB(const std::string& result) {
     Line(1106); if (result == rt::Chr({27})) {
         // The list is gone with the old table: nothing is left for the list
         // commands to act on.

@@ -7,6 +7,7 @@
 
 #include "runtime/run/RunHooks.h"
 #include "runtime/run/StatementPoll.h"
+#include "runtime/system/Handles.h"
 
 namespace rt {
 
@@ -33,6 +34,22 @@ public:
         dialog.Flags = request.flags;
         if (!GetSaveFileNameW(&dialog)) return std::nullopt;
         return std::wstring(path.data());
+    }
+
+    // TPM_RETURNCMD: the choice comes back here instead of as a WM_COMMAND,
+    // which the form would take for a control's. The owner is brought to the
+    // front first, and sent itself a message after, or a click elsewhere
+    // would not close the menu, nor the next one open at once.
+    int ShowPopupMenu(const PopupMenuRequest& request) override {
+        const MenuHandle menu(CreatePopupMenu());
+        if (!menu.Valid()) return 0;
+        UINT id = 1;
+        for (const std::wstring& item : request.items) AppendMenuW(menu.Get(), MF_STRING, id++, item.c_str());
+        SetForegroundWindow(request.owner);
+        const BOOL chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                           request.place.x, request.place.y, 0, request.owner, nullptr);
+        PostMessageW(request.owner, WM_NULL, 0, 0);
+        return static_cast<int>(chosen);
     }
 };
 
@@ -64,6 +81,11 @@ int ShowMessageBox(const MessageBoxRequest& request) {
 std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request) {
     const Conversation conversation;
     return current->ShowSaveDialog(request);
+}
+
+int ShowPopupMenu(const PopupMenuRequest& request) {
+    const Conversation conversation;
+    return current->ShowPopupMenu(request);
 }
 
 void SetModalUi(ModalUi* ui) { current = ui ? ui : &systemUi; }

@@ -4,9 +4,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
-// The program's modal conversations with the user (message boxes and the
-// save dialog) go through this one interface, so that tests can script the
+// The program's modal conversations with the user (message boxes, the save
+// dialog and the list's menu) go through this one interface, so that tests can script the
 // user's answers. Everything up to the system call is prepared outside it.
 namespace rt {
 
@@ -27,6 +28,12 @@ struct SaveDialogRequest {
     DWORD maxPath = 0;      // room for the chosen path, in characters
 };
 
+struct PopupMenuRequest {
+    HWND owner = nullptr;
+    POINT place{};                    // the menu's top left corner, on the screen
+    std::vector<std::wstring> items;  // the commands, in order
+};
+
 class ModalUi {
 public:
     virtual ~ModalUi() = default;
@@ -36,6 +43,9 @@ public:
 
     // The confirmed path, or nothing when the user cancelled or the dialog failed.
     virtual std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request) = 0;
+
+    // The chosen command, 1 for the first; 0 when the user chose none.
+    virtual int ShowPopupMenu(const PopupMenuRequest& request) = 0;
 };
 
 // The conversations themselves, through the interface in use (the system's
@@ -44,6 +54,7 @@ public:
 // windows meanwhile; the first statement after the conversation polls.
 int ShowMessageBox(const MessageBoxRequest& request);
 std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request);
+int ShowPopupMenu(const PopupMenuRequest& request);
 
 // Installs `ui` (nullptr: the system's own again).
 void SetModalUi(ModalUi* ui);

@@ -73,6 +73,16 @@ Int16 FolderExists(std::string_view path) {
     return Truth(FindEntry(path) == EntryKind::kFolder);
 }
 
+// Asked of the entry itself, not listed: a drive root has no entry in a
+// listing, but attributes of its own.
+Int16 FolderOrDriveExists(std::string_view path) {
+    std::wstring wide;
+    if (!ToWidePath(path, wide)) return kFalse;
+    const DWORD attributes =
+        OffThread([path = LongFormWhereNeeded(std::move(wide))] { return GetFileAttributesW(path.c_str()); });
+    return Truth(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+}
+
 Int16 MakeFolderIfMissing(std::string_view path) {
     if (OffThread([folder = FolderPath(path)] { return CreateDirectoryW(folder.c_str(), nullptr); })) return kTrue;
     const DWORD failure = GetLastError();

@@ -17,6 +17,10 @@ Int16 FileExists(std::string_view path);
 // a path ending in "\", so both answer kFalse.
 Int16 FolderExists(std::string_view path);
 
+// A folder or a drive root of that name exists: a folder the user handed
+// over by dragging it, which may be a whole drive.
+Int16 FolderOrDriveExists(std::string_view path);
+
 // Paths longer than the system holds raise 5; system failures the mapped error.
 void ChangeFolder(std::string_view path);
 

@@ -70,9 +70,17 @@ struct IconHandleTraits {
     static void Close(Handle handle) { DestroyIcon(handle); }
 };
 
+struct MenuHandleTraits {
+    using Handle = HMENU;
+    static Handle None() { return nullptr; }
+    static bool Valid(Handle handle) { return handle != nullptr; }
+    static void Close(Handle handle) { DestroyMenu(handle); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using FontHandle = UniqueHandle<FontHandleTraits>;
 using IconHandle = UniqueHandle<IconHandleTraits>;
+using MenuHandle = UniqueHandle<MenuHandleTraits>;
 
 }  // namespace rt

@@ -24,6 +24,8 @@ std::wstring Key(std::string_view path) {
 
 }  // namespace
 
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) { return Key(a) == Key(b); }
+
 void PathsIgnoringCase::Add(std::string_view path) { keys_.insert(Key(path)); }
 
 bool PathsIgnoringCase::Holds(std::string_view path) const { return keys_.contains(Key(path)); }

@@ -22,25 +22,7 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-// Scans a tree of the given folders, then runs the steps on its list. The
-// highlight and the marks must agree after every step.
-class SelectionCommandsTest : public test::ProgramTest {
-protected:
-    void RunOnTree(const std::string& root, const std::vector<std::string>& folders,
-                   std::vector<std::function<void()>> steps) {
-        for (const std::string& folder : folders) test::MakeFolders(root + "\\" + folder);
-        Choose(root);
-        std::vector<std::function<void()>> script{[] { test::Click(BUTTON5); }};
-        for (auto& step : steps) {
-            script.push_back([step = std::move(step)] {
-                EXPECT_EQ(test::ListItems(), test::Table());
-                step();
-            });
-        }
-        script.push_back([] { EXPECT_EQ(test::ListItems(), test::Table()); });
-        test::RunProgramWith(std::move(script));
-    }
-};
+class SelectionCommandsTest : public test::ProgramTest {};
 
 const std::vector<std::string> kTree = {"A\\B\\C", "A\\D", "B"};
 

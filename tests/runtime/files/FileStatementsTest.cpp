@@ -62,6 +62,21 @@ TEST(FileStatementsTest, DriveRootIsNotFoundAsAFolder) {
     test::RemoveTree("R:\\DATA");
 }
 
+TEST(FileStatementsTest, ADroppedFolderIsFoundDriveRootsAndLongPathsIncluded) {
+    test::TempFolder temp;
+    const std::string deep = test::PathOfUnits(temp.Path(), 400);
+    test::MakeFolders(deep);
+    test::WriteBytes(temp / "list.txt", "x");
+    EXPECT_EQ(rt::FolderOrDriveExists(temp.Path()), kTrue);
+    EXPECT_EQ(rt::FolderOrDriveExists(deep), kTrue);
+    EXPECT_EQ(rt::FolderOrDriveExists(temp / "list.txt"), kFalse);
+    EXPECT_EQ(rt::FolderOrDriveExists(temp / "none"), kFalse);
+    EXPECT_EQ(rt::FolderOrDriveExists(""), kFalse);
+    if (DriveRExists()) {
+        EXPECT_EQ(rt::FolderOrDriveExists("R:\\"), kTrue);
+    }
+}
+
 TEST(FileStatementsTest, WildcardsInExistenceTestsRaise55) {
     test::TempFolder temp;
     EXPECT_EQ(ErrorOf([&] { rt::FolderExists(temp / "*"); }), 55);
