@@ -15,6 +15,7 @@
 #include "runtime/files/OpenFiles.h"
 #include "runtime/files/ReadAhead.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/Pool.h"
 #include "runtime/run/RunHooks.h"
 #include "runtime/run/StatementPoll.h"
 #include "runtime/system/Cp932.h"
@@ -183,8 +184,8 @@ int main(int argc, char** argv) {
     // The walk's workers, the program's own number unless told otherwise;
     // the floor listing ahead uses as many.
     const char* threadsAsked = std::getenv("SORATN2_BENCH_THREADS");
-    const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::DefaultListingThreads();
-    rt::SetListingThreads(threads);
+    const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::DefaultAheadThreads();
+    rt::ThePool().SetAheadThreads(threads);
     std::printf("listing threads: %d\n", threads);
     Figures figures;
     for (int repetition = std::max(1, std::atoi(argv[3])); repetition > 0; --repetition) {

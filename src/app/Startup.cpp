@@ -26,8 +26,8 @@ namespace {
 // however it ended: a run interrupted in the middle of a walk leaves its
 // directory search open and its procedure's held-back changes behind.
 void ResetRunState() {
+    rt::TheReadAhead().Stop();
     rt::ResetStatementPoll();
-    rt::StopListingAhead();
     rt::CloseAllSearches();
     rt::ForgetLentCharacters();
     program::ClearVariables();

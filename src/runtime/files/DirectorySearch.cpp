@@ -3,14 +3,12 @@
 #include <windows.h>
 
 #include <array>
-#include <atomic>
-#include <memory>
 #include <optional>
 
-#include "runtime/files/OffThread.h"
 #include "runtime/files/ReadAhead.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/run/OffThread.h"
 #include "runtime/system/Cp932.h"
 #include "runtime/system/SystemPath.h"
 
@@ -24,9 +22,9 @@ struct Search {
     std::wstring pattern;
     bool started = false;
     bool atEnd = false;
-    // The folder's entries, listed whole by a worker: ahead of the walk, or
+    // The folder's entries, listed whole on the pool: ahead of the walk, or
     // at the first SearchNext in one call (a call per entry would hand each
-    // over to the worker on its own); the search reads them from here.
+    // over on its own); the search reads them from here.
     std::optional<FolderListing> listed;
     std::size_t nextListed = 0;
 };
@@ -38,18 +36,6 @@ bool Advance(Search& search) {
     if (search.nextListed == search.listed->size()) return false;
     ++search.nextListed;
     return true;
-}
-
-// The whole folder listed on the worker. Given up on (Ctrl+C), the listing
-// stops at the next entry.
-FolderListing ListOnWorker(const std::wstring& pattern) {
-    const auto abandoned = std::make_shared<std::atomic<bool>>(false);
-    try {
-        return OffThread([pattern, abandoned] { return ListFolder(pattern, *abandoned); });
-    } catch (...) {
-        *abandoned = true;
-        throw;
-    }
 }
 
 // Kept for the process: the program names its searches by number; the run's
@@ -116,8 +102,7 @@ void SearchNext(long double searchNumber) {
     Search& search = OpenSearch(searchNumber);
     if (search.atEnd) Raise(err::kSearchPastEnd);
     if (!search.started) {
-        search.listed = TakeListingAhead(search.pattern);
-        if (!search.listed) search.listed = ListOnWorker(search.pattern);
+        search.listed = TheReadAhead().Listing(search.pattern);
         search.started = true;
     }
     search.atEnd = !Advance(search);

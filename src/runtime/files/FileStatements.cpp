@@ -4,11 +4,11 @@
 
 #include <array>
 
-#include "runtime/files/OffThread.h"
 #include "runtime/files/OpenFiles.h"
 #include "runtime/lang/Ascii.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/run/OffThread.h"
 #include "runtime/system/Cp932.h"
 #include "runtime/system/ErrorMapping.h"
 #include "runtime/system/Handles.h"

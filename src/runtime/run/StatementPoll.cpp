@@ -4,7 +4,7 @@
 
 #include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
-#include "runtime/run/Worker.h"
+#include "runtime/run/Pool.h"
 
 namespace rt {
 
@@ -109,10 +109,10 @@ public:
         ++State().procedureDepth;
         State().nextPaint = GetTickCount64() + kPaintMilliseconds;
     }
-    // A worker the procedure handed calls to is not kept for the next one.
+    // The pool's threads the procedure started are not kept for the next one.
     ~ProcedureScope() {
         --State().procedureDepth;
-        EndWorker();
+        ThePool().End();
     }
     ProcedureScope(const ProcedureScope&) = delete;
     ProcedureScope& operator=(const ProcedureScope&) = delete;
@@ -188,7 +188,7 @@ void WaitForEvents() {
 }
 
 void ResetStatementPoll() {
-    EndWorker();
+    ThePool().End();
     State() = PollState{};
     ProgramEvents().Clear();
 }

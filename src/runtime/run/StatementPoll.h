@@ -26,7 +26,7 @@ bool InEventProcedure();
 void WaitForEvents();
 
 // The poll's look while the program's thread waits for another thread's
-// answer instead of running statements (runtime/run/Worker.h): messages as
+// answer instead of running statements (runtime/run/Pool.h): messages as
 // between two statements, the window painted when due, messages sent from
 // other programs answered, and Ctrl+C acted on. The current line stays.
 void PollWhileWaiting();
@@ -34,7 +34,7 @@ void PollWhileWaiting();
 // The next statement looks at the keyboard and the queue, however soon.
 void PollAtNextStatement();
 
-// Back to the state of a fresh start: no events, no request, no worker, the
+// Back to the state of a fresh start: no events, no request, no thread in the pool, the
 // next statement polls.
 void ResetStatementPoll();
 

@@ -10,6 +10,7 @@
 
 #include "program/Program.h"
 #include "runtime/files/ReadAhead.h"
+#include "runtime/run/Pool.h"
 #include "runtime/system/Cp932.h"
 #include "shell/Controls.h"
 #include "support/ProgramDriver.h"
@@ -36,14 +37,14 @@ struct ScanSeen {
 class WalkAheadTest : public test::ProgramTest {
 protected:
     void TearDown() override {
-        rt::SetListingThreads(rt::DefaultListingThreads());
+        rt::ThePool().SetAheadThreads(rt::DefaultAheadThreads());
         test::ProgramTest::TearDown();
     }
 
     // One run that scans `folder`, the walk listing ahead with `threads`
     // workers (0: none).
     ScanSeen Scan(const std::string& folder, int threads) {
-        rt::SetListingThreads(threads);
+        rt::ThePool().SetAheadThreads(threads);
         ui.messageBoxes.clear();
         Choose(folder);
         ScanSeen seen;
@@ -95,7 +96,7 @@ TEST_F(WalkAheadTest, AScanOfTheLimitTreeIsTheSameWithoutListingAhead) {
     ASSERT_EQ(alone.table.size(), 32767u);
     ASSERT_EQ(alone.messages.size(), 1u);
     ASSERT_EQ(alone.threadsLeft, 0);
-    EXPECT_EQ(Scan(big, rt::kMostListingThreads), alone);
+    EXPECT_EQ(Scan(big, rt::kMostAheadThreads), alone);
 }
 
 TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
@@ -103,7 +104,7 @@ TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
     MakeTree(tree);
     const ScanSeen alone = Scan(tree, 0);
     ASSERT_EQ(alone.list.size(), 5u + 25 + 125 + 6);
-    EXPECT_EQ(Scan(tree, rt::kMostListingThreads), alone);
+    EXPECT_EQ(Scan(tree, rt::kMostAheadThreads), alone);
     EXPECT_EQ(Scan(tree, 1), alone);
 }
 
@@ -112,11 +113,11 @@ TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
 TEST_F(WalkAheadTest, TheWalkTakesListingsFromTheWorkers) {
     const std::string tree = source / "TREE";
     MakeTree(tree);
-    const long long before = rt::ListingsTakenAhead();
+    const long long before = rt::TheReadAhead().Taken();
     Scan(tree, 0);
-    EXPECT_EQ(rt::ListingsTakenAhead(), before);
-    Scan(tree, rt::kMostListingThreads);
-    EXPECT_GT(rt::ListingsTakenAhead(), before);
+    EXPECT_EQ(rt::TheReadAhead().Taken(), before);
+    Scan(tree, rt::kMostAheadThreads);
+    EXPECT_GT(rt::TheReadAhead().Taken(), before);
 }
 
 // Folders moved out of the tree while the walk lists ahead of it: each one

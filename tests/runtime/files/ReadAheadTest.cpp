@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "runtime/files/DirectorySearch.h"
-#include "runtime/run/Worker.h"
+#include "runtime/run/Pool.h"
 #include "runtime/system/Cp932.h"
 #include "support/TempFolder.h"
 #include "support/Threads.h"
@@ -19,12 +19,12 @@ namespace {
 
 class ReadAheadTest : public ::testing::Test {
 protected:
-    // The run's worker, which a search may use, is no thread of the read-ahead.
-    void SetUp() override { rt::EndWorker(); }
+    void SetUp() override { rt::ThePool().End(); }
     void TearDown() override {
-        rt::StopListingAhead();
+        rt::TheReadAhead().Stop();
         rt::SearchClose(1);
-        rt::EndWorker();
+        rt::ThePool().SetAheadThreads(rt::DefaultAheadThreads());
+        rt::ThePool().End();
     }
 
     // The subfolders of `folder` as the search reads them, "." and ".." left out.
@@ -49,7 +49,7 @@ protected:
     }
 
     void ListAhead(const rt::Array<std::string>& table, int end) {
-        rt::ListAhead(table, 0, end, temp.Path() + "\\", "\\*.*");
+        rt::TheReadAhead().Ask(table, 0, end, temp.Path() + "\\", "\\*.*");
     }
 
     test::TempFolder temp;
@@ -101,11 +101,11 @@ TEST_F(ReadAheadTest, AFolderTakenAwayWhileListedAheadGivesItsListingOrNone) {
             }
             for (const std::string& name : found) EXPECT_NE(std::find(children.begin(), children.end(), name), children.end());
         }
-        rt::StopListingAhead();
+        rt::TheReadAhead().Stop();
     }
 }
 
-TEST_F(ReadAheadTest, StoppingLeavesNoThreadBehind) {
+TEST_F(ReadAheadTest, TheThreadsEndWithThePoolAndNoneIsLeftBehind) {
     std::vector<std::string> folders;
     for (int i = 0; i < 100; ++i) {
         folders.push_back("f" + std::to_string(i));
@@ -114,25 +114,42 @@ TEST_F(ReadAheadTest, StoppingLeavesNoThreadBehind) {
     const int before = test::ThreadsOfThisProcess();
     const rt::Array<std::string> table = Table(folders);
     ListAhead(table, 100);
-    EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::DefaultListingThreads());
-    rt::StopListingAhead();
+    EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::DefaultAheadThreads());
+    rt::TheReadAhead().Stop();
+    rt::ThePool().End();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     // And the next walk starts workers afresh.
     ListAhead(table, 100);
     EXPECT_EQ(Subfolders(temp / "f0"), std::vector<std::string>{"sub"});
-    rt::StopListingAhead();
-    // The search may have listed on the run's worker, which the run ends.
-    rt::EndWorker();
+    rt::TheReadAhead().Stop();
+    rt::ThePool().End();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
 }
 
 TEST_F(ReadAheadTest, SwitchedOffTheWalkListsEveryFolderOnItsOwnThread) {
     test::MakeFolders(temp / "A\\sub");
     const int before = test::ThreadsOfThisProcess();
-    rt::SetListingThreads(0);
+    const long long taken = rt::TheReadAhead().Taken();
+    rt::ThePool().SetAheadThreads(0);
     const rt::Array<std::string> table = Table({"A"});
     ListAhead(table, 1);
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     EXPECT_EQ(Subfolders(temp / "A"), std::vector<std::string>{"sub"});
-    rt::SetListingThreads(rt::DefaultListingThreads());
+    EXPECT_EQ(rt::TheReadAhead().Taken(), taken);
+}
+
+// The walk comes to a folder sooner than its turn among those asked for: its
+// listing moves to the front of the pool's queue and is taken, not made again.
+TEST_F(ReadAheadTest, AFolderNeededBeforeItsTurnIsTakenFromThoseAskedFor) {
+    std::vector<std::string> folders;
+    for (int i = 0; i < 40; ++i) {
+        folders.push_back("f" + std::to_string(i));
+        test::MakeFolders(temp / (folders.back() + "\\sub" + std::to_string(i)));
+    }
+    rt::ThePool().SetAheadThreads(1);
+    const rt::Array<std::string> table = Table(folders);
+    ListAhead(table, 40);
+    const long long taken = rt::TheReadAhead().Taken();
+    EXPECT_EQ(Subfolders(temp / "f39"), std::vector<std::string>{"sub39"});
+    EXPECT_EQ(rt::TheReadAhead().Taken(), taken + 1);
 }

@@ -1,4 +1,4 @@
-#include "runtime/run/Worker.h"
+#include "runtime/run/Pool.h"
 
 #include <windows.h>
 
@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "runtime/run/EventQueue.h"
@@ -40,10 +41,10 @@ struct Gate {
 };
 
 // A window standing in for the main window, with the run's hooks.
-class WorkerTest : public ::testing::Test {
+class PoolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window_ = test::MakeStandInWindow(L"SORATN2.WorkerTest", CountingProc);
+        window_ = test::MakeStandInWindow(L"SORATN2.PoolTest", CountingProc);
         ASSERT_NE(window_, nullptr);
         rt::ResetStatementPoll();
         hooks_.emplace(rt::RunHooks{.mainWindow = window_, .paint = CountPaint});
@@ -63,13 +64,13 @@ protected:
 
 }  // namespace
 
-TEST_F(WorkerTest, TheCallRunsOnAnotherThreadAndWhatItThrowsIsThrownHere) {
+TEST_F(PoolTest, TheCallRunsOnAnotherThreadAndWhatItThrowsIsThrownHere) {
     DWORD caller = 0;
     rt::CallOnWorker([&caller] { caller = GetCurrentThreadId(); });
     EXPECT_NE(caller, 0u);
     EXPECT_NE(caller, GetCurrentThreadId());
     EXPECT_THROW(rt::CallOnWorker([] { throw std::bad_alloc(); }), std::bad_alloc);
-    // One worker serves the calls one after another.
+    // One thread serves the calls one after another.
     DWORD next = 0;
     rt::CallOnWorker([&next] { next = GetCurrentThreadId(); });
     EXPECT_EQ(next, caller);
@@ -77,7 +78,7 @@ TEST_F(WorkerTest, TheCallRunsOnAnotherThreadAndWhatItThrowsIsThrownHere) {
 
 // Between statements the poll delivers every message; while the program
 // waits for the worker it does the same.
-TEST_F(WorkerTest, OutsideAProcedureMessagesAreDeliveredWhileTheCallLasts) {
+TEST_F(PoolTest, OutsideAProcedureMessagesAreDeliveredWhileTheCallLasts) {
     PostMessageW(window_, kProbe, 0, 0);
     rt::CallOnWorker([] { Sleep(300); });
     EXPECT_EQ(delivered, 1);
@@ -85,7 +86,7 @@ TEST_F(WorkerTest, OutsideAProcedureMessagesAreDeliveredWhileTheCallLasts) {
 
 // During a procedure only Ctrl+C gets through, but the window is painted and
 // a message sent from another thread is answered while the call lasts.
-TEST_F(WorkerTest, DuringAProcedureTheWindowIsPaintedAndAnswersWhileTheCallLasts) {
+TEST_F(PoolTest, DuringAProcedureTheWindowIsPaintedAndAnswersWhileTheCallLasts) {
     bool answered = false;
     rt::QueueEvent([&] {
         PostMessageW(window_, kProbe, 0, 0);
@@ -104,8 +105,8 @@ TEST_F(WorkerTest, DuringAProcedureTheWindowIsPaintedAndAnswersWhileTheCallLasts
 }
 
 // Ctrl+C ends the wait within a poll period, not when the call returns; the
-// call goes on with what it owns, and the next call gets a worker of its own.
-TEST_F(WorkerTest, CtrlCEndsTheWaitAtOnceAndTheCallGoesOnByItself) {
+// call goes on with what it owns, and the next call gets a thread of its own.
+TEST_F(PoolTest, CtrlCEndsTheWaitAtOnceAndTheCallGoesOnByItself) {
     const int threadsBefore = test::ThreadsOfThisProcess();
     const auto gate = std::make_shared<Gate>();
     PostMessageW(window_, WM_CHAR, 3, 0);
@@ -129,11 +130,11 @@ TEST_F(WorkerTest, CtrlCEndsTheWaitAtOnceAndTheCallGoesOnByItself) {
     EXPECT_NE(next, 0u);
     SetEvent(gate->open);
     EXPECT_TRUE(test::WaitUntilTrue([&] { return gate->passed.load(); }));
-    rt::EndWorker();
+    rt::ThePool().End();
     EXPECT_TRUE(test::WaitUntilTrue([&] { return test::ThreadsOfThisProcess() == threadsBefore; }));
 }
 
-TEST_F(WorkerTest, TheWorkerEndsWithTheProcedure) {
+TEST_F(PoolTest, TheThreadsEndWithTheProcedure) {
     const int threadsBefore = test::ThreadsOfThisProcess();
     int threadsDuring = 0;
     rt::QueueEvent([&] {
@@ -143,4 +144,61 @@ TEST_F(WorkerTest, TheWorkerEndsWithTheProcedure) {
     rt::WaitForEvents();
     EXPECT_EQ(threadsDuring, threadsBefore + 1);
     EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore);
+}
+
+// A job the program needs now goes before those given ahead of it, on a
+// thread of its own when every one is in a job; a job dropped never runs.
+TEST_F(PoolTest, AHurriedJobGoesFirstAndADroppedOneNeverRuns) {
+    const auto gate = std::make_shared<Gate>();
+    const auto order = std::make_shared<std::string>();
+    const auto lock = std::make_shared<SRWLOCK>();
+    InitializeSRWLock(lock.get());
+    const auto note = [order, lock](char job) {
+        AcquireSRWLockExclusive(lock.get());
+        order->push_back(job);
+        ReleaseSRWLockExclusive(lock.get());
+    };
+    rt::Pool pool(1);
+    const rt::Pool::Ticket held = pool.Submit([gate, note] {
+        WaitForSingleObject(gate->open, INFINITE);
+        note('A');
+    });
+    const rt::Pool::Ticket b = pool.Submit([note] { note('B'); });
+    const rt::Pool::Ticket c = pool.Submit([note] { note('C'); });
+    const rt::Pool::Ticket d = pool.Submit([note] { note('D'); });
+    pool.Drop(c);
+    pool.Hurry(d);
+    pool.Wait(d);
+    EXPECT_EQ(*order, "D");
+    SetEvent(gate->open);
+    pool.Wait(held);
+    pool.Wait(b);
+    pool.Wait(c);
+    EXPECT_EQ(*order, "DAB");
+}
+
+// The pool's end joins the threads in no job and leaves the one a server
+// holds, without waiting for it; that one ends by itself after its job.
+TEST_F(PoolTest, TheEndLeavesAThreadInAJobThatDoesNotReturn) {
+    const int threadsBefore = test::ThreadsOfThisProcess();
+    const auto gate = std::make_shared<Gate>();
+    rt::Pool pool(2);
+    pool.Submit([gate] {
+        WaitForSingleObject(gate->open, INFINITE);
+        gate->passed = true;
+    });
+    pool.Call([] {});
+    EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore + 2);
+    const ULONGLONG start = GetTickCount64();
+    pool.End();
+    EXPECT_LT(GetTickCount64() - start, 1000u);
+    EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore + 1);
+    // The pool serves again, on a thread of its own.
+    DWORD next = 0;
+    pool.Call([&next] { next = GetCurrentThreadId(); });
+    EXPECT_NE(next, 0u);
+    SetEvent(gate->open);
+    EXPECT_TRUE(test::WaitUntilTrue([&] { return gate->passed.load(); }));
+    pool.End();
+    EXPECT_TRUE(test::WaitUntilTrue([&] { return test::ThreadsOfThisProcess() == threadsBefore; }));
 }

@@ -1,4 +1,4 @@
-#include "runtime/files/OffThread.h"
+#include "runtime/run/OffThread.h"
 
 #include <windows.h>
 
