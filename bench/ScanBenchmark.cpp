@@ -121,6 +121,7 @@ void Repetition(const std::string& root, const std::string& work, int threads, F
     ui.dialogAnswers.push_back(rt::ToWide(work + "\\copy\\DUMMY"));
     test::RunProgramWith({
         [&] {
+            rt::ThePool().SetAheadThreads(threads);
             start = Now();
             test::Click(program::BUTTON5);
         },
@@ -185,7 +186,6 @@ int main(int argc, char** argv) {
     // the floor listing ahead uses as many.
     const char* threadsAsked = std::getenv("SORATN2_BENCH_THREADS");
     const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::DefaultAheadThreads();
-    rt::ThePool().SetAheadThreads(threads);
     std::printf("listing threads: %d\n", threads);
     Figures figures;
     for (int repetition = std::max(1, std::atoi(argv[3])); repetition > 0; --repetition) {

@@ -23,28 +23,36 @@ constexpr wchar_t kWindowClass[] = L"SORATN2.MAINFORM";
 constexpr int kFormId = 0;
 constexpr int kMaxEditCharacters = 32767;
 
-// The run's form, set and cleared by the form itself: the window procedure
-// and the run's hooks are called with no object of the program's.
-MainForm* theForm = nullptr;
-
 HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
 
-void RaiseEvent(int id, Event event) {
-    if (MainForm* form = TheForm()) form->RaiseEvent(id, event);
+// The form a window of the class was made for, given at its making; null
+// before that and for any other window.
+MainForm* FormOf(HWND window) {
+    return window != nullptr ? reinterpret_cast<MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
 }
 
-void OnCommand(WPARAM wParam) {
+void RaiseEvent(MainForm* form, int id, Event event) {
+    if (form != nullptr) form->RaiseEvent(id, event);
+}
+
+void OnCommand(MainForm* form, WPARAM wParam) {
     const int id = LOWORD(wParam);
     switch (HIWORD(wParam)) {
-        case BN_CLICKED: RaiseEvent(id, Event::kOn); break;
+        case BN_CLICKED: RaiseEvent(form, id, Event::kOn); break;
         // Wine reports a deselection by Space as LBN_SELCANCEL.
         case LBN_SELCHANGE:
         case LBN_SELCANCEL:
-            RaiseEvent(id, Event::kChange);
-            RaiseEvent(id, Event::kClick);
+            RaiseEvent(form, id, Event::kChange);
+            RaiseEvent(form, id, Event::kClick);
             break;
         default: break;
     }
+}
+
+// The form comes with the window's making and stays with the window.
+void OnCreating(HWND window, LPARAM lParam) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
 }
 
 LRESULT OnControlColour(WPARAM deviceContext) {
@@ -62,16 +70,18 @@ LRESULT OnBusyQuery() {
 }
 
 // The rectangle the system proposes comes with the new dots per inch.
-void OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    if (MainForm* form = TheForm()) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+void OnDpiChanged(MainForm* form, WPARAM wParam, LPARAM lParam) {
+    if (form != nullptr) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
 }
 
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == BusyQueryMessage()) return OnBusyQuery();
+    MainForm* form = FormOf(window);
     switch (message) {
-        case WM_COMMAND: OnCommand(wParam); return 0;
-        case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
-        case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
+        case WM_NCCREATE: OnCreating(window, lParam); return DefWindowProcW(window, message, wParam, lParam);
+        case WM_COMMAND: OnCommand(form, wParam); return 0;
+        case WM_SIZE: RaiseEvent(form, kFormId, Event::kResize); return 0;
+        case WM_DPICHANGED: OnDpiChanged(form, wParam, lParam); return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: return OnControlColour(wParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -154,7 +164,6 @@ void MainForm::BindEvents(const ProcedureLookup& lookup) {
 }
 
 MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) {
-    theForm = this;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = MainFormProc;
@@ -168,8 +177,9 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) 
     const RECT place = Centred(definition.width, definition.height);
     window_ = CreateWindowExW(0, kWindowClass, rt::ToWide(definition.caption).c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top, definition.width,
-                              definition.height, nullptr, nullptr, instance, nullptr);
+                              definition.height, nullptr, nullptr, instance, this);
     if (window_ == nullptr) return;
+    hooks_.emplace(Hooks());
     ScaleToItsMonitor(*this, window_, definition);
     icons_.Show(window_, instance, icon);
     if (!CreateControls(instance)) {
@@ -179,16 +189,16 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup) 
     BindEvents(lookup);
 }
 
-MainForm::~MainForm() {
-    Destroy();
-    theForm = nullptr;
-}
+MainForm::~MainForm() { Destroy(); }
 
 rt::RunHooks MainForm::Hooks() const {
     return {.mainWindow = window_,
-            .filter = [](MSG& message) { return theForm != nullptr && theForm->keyboard_.Navigate(message); },
-            .paint = [] { if (theForm != nullptr) theForm->PaintWhileBusy(); },
-            .settle = [](rt::SettlePoint point) { if (theForm != nullptr) theForm->procedures_.Settle(point); }};
+            .filter = [](MSG& message) {
+                MainForm* form = TheForm();
+                return form != nullptr && form->keyboard_.Navigate(message);
+            },
+            .paint = [] { if (MainForm* form = TheForm()) form->PaintWhileBusy(); },
+            .settle = [](rt::SettlePoint point) { if (MainForm* form = TheForm()) form->procedures_.Settle(point); }};
 }
 
 void MainForm::PaintWhileBusy() {
@@ -208,7 +218,10 @@ void MainForm::RaiseEvent(int id, Event event) {
     if (procedure) rt::QueueEvent(procedure);
 }
 
-MainForm* TheForm() { return theForm; }
+MainForm* TheForm() {
+    const HWND window = rt::MainWindow();
+    return IsWindow(window) ? FormOf(window) : nullptr;
+}
 
 UINT BusyQueryMessage() {
     static const UINT message = RegisterWindowMessageW(L"SORATN2.Busy");

@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <array>
 #include <optional>
 
-#include "runtime/files/ReadAhead.h"
+#include "runtime/files/Run.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
 #include "runtime/run/OffThread.h"
@@ -16,18 +15,6 @@ namespace rt {
 
 namespace {
 
-constexpr int kSearchCount = 16;
-
-struct Search {
-    std::wstring pattern;
-    bool started = false;
-    bool atEnd = false;
-    // The folder's entries, listed whole on the pool: ahead of the walk, or
-    // at the first SearchNext in one call (a call per entry would hand each
-    // over on its own); the search reads them from here.
-    std::optional<FolderListing> listed;
-    std::size_t nextListed = 0;
-};
 
 const ListedEntry& Current(const Search& search) { return (*search.listed)[search.nextListed - 1]; }
 
@@ -38,12 +25,7 @@ bool Advance(Search& search) {
     return true;
 }
 
-// Kept for the process: the program names its searches by number; the run's
-// start and end close every one.
-std::array<std::optional<Search>, kSearchCount + 1>& Searches() {
-    static std::array<std::optional<Search>, kSearchCount + 1> searches;
-    return searches;
-}
+SearchTable& Searches() { return TheRun().searches; }
 
 int SearchNumber(long double number) {
     const std::int32_t n = IntArg(number);
@@ -102,7 +84,7 @@ void SearchNext(long double searchNumber) {
     Search& search = OpenSearch(searchNumber);
     if (search.atEnd) Raise(err::kSearchPastEnd);
     if (!search.started) {
-        search.listed = TheReadAhead().Listing(search.pattern);
+        search.listed = TheRun().readAhead.Listing(search.pattern);
         search.started = true;
     }
     search.atEnd = !Advance(search);
@@ -127,9 +109,5 @@ std::string SearchField(long double searchNumber, long double field) {
 }
 
 void SearchClose(long double searchNumber) { Searches()[SearchNumber(searchNumber)].reset(); }
-
-void CloseAllSearches() {
-    for (std::optional<Search>& search : Searches()) search.reset();
-}
 
 }  // namespace rt

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <array>
 #include <memory>
 #include <new>
 
+#include "runtime/files/Run.h"
 #include "runtime/lang/Ascii.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/Numbers.h"
@@ -20,27 +20,9 @@ namespace rt {
 namespace {
 
 constexpr int kFirstFileNumber = 1;
-constexpr int kLastFileNumber = 255;
 constexpr char kEndOfFileMark = 0x1A;
 
-struct OpenFile {
-    FileHandle handle;
-    std::wstring absolutePath;
-};
-
-// The open files by number. Each number holds at most one file, so there is
-// always room for a file under a number not yet bound: "too many files" (66)
-// can only come from the system (ERROR_TOO_MANY_OPEN_FILES, mapped).
-struct FileTable {
-    std::array<std::unique_ptr<OpenFile>, kLastFileNumber + 1> files;
-};
-
-// Kept for the process: the program names its files by number, and the
-// numbers outlive any object it could hand along; the run's end closes them.
-FileTable& Table() {
-    static FileTable table;
-    return table;
-}
+OpenFileTable& Table() { return TheRun().files; }
 
 int FileNumber(long double number) {
     const std::int32_t n = IntArg(number);
@@ -92,8 +74,8 @@ bool WriteAll(HANDLE handle, const char* bytes, std::size_t count) {
 
 // Writes the end-of-file mark and releases the number; the system error of a
 // failed mark, or 0.
-DWORD CloseNumber(FileTable& table, int number) {
-    std::unique_ptr<OpenFile>& file = table.files[static_cast<std::size_t>(number)];
+DWORD CloseNumber(OpenFileTable& table, int number) {
+    std::unique_ptr<OpenFile>& file = table[static_cast<std::size_t>(number)];
     if (!file) return 0;
     DWORD failure = 0;
     if (!WriteAll(file->handle.Get(), &kEndOfFileMark, 1)) failure = GetLastError();
@@ -105,9 +87,9 @@ DWORD CloseNumber(FileTable& table, int number) {
 
 void OpenForOutput(std::string_view path, long double fileNumber) {
     if (PathTooLong(path)) Raise(err::kBadFileName);
-    FileTable& table = Table();
+    OpenFileTable& table = Table();
     const int number = FileNumber(fileNumber);
-    if (table.files[static_cast<std::size_t>(number)]) Raise(err::kNumberInUse);
+    if (table[static_cast<std::size_t>(number)]) Raise(err::kNumberInUse);
     const std::string drivePath = WithDriveLetter(path);
     if (drivePath.find_first_of("*?") != std::string::npos) Raise(err::kBadFileName);
 
@@ -118,13 +100,13 @@ void OpenForOutput(std::string_view path, long double fileNumber) {
     file->handle.Reset(CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file->handle.Valid()) RaiseLastSystemError();
-    table.files[static_cast<std::size_t>(number)] = std::move(file);
+    table[static_cast<std::size_t>(number)] = std::move(file);
 }
 
 void WriteLine(long double fileNumber, std::string_view line) {
-    FileTable& table = Table();
+    OpenFileTable& table = Table();
     const int number = FileNumber(fileNumber);
-    const std::unique_ptr<OpenFile>& file = table.files[static_cast<std::size_t>(number)];
+    const std::unique_ptr<OpenFile>& file = table[static_cast<std::size_t>(number)];
     if (!file) Raise(err::kNotOpen);
 
     std::string buffer;
@@ -144,7 +126,7 @@ void WriteLine(long double fileNumber, std::string_view line) {
 }
 
 void CloseFiles(std::initializer_list<long double> fileNumbers) {
-    FileTable& table = Table();
+    OpenFileTable& table = Table();
     DWORD failure = 0;
     if (fileNumbers.size() == 0) {
         for (int number = kFirstFileNumber; number <= kLastFileNumber; ++number) {
@@ -162,7 +144,7 @@ void CloseFiles(std::initializer_list<long double> fileNumbers) {
 }
 
 bool IsOpenUnderSomeNumber(const std::wstring& absolutePath) {
-    for (const auto& file : Table().files) {
+    for (const auto& file : Table()) {
         if (file && lstrcmpiW(file->absolutePath.c_str(), absolutePath.c_str()) == 0) return true;
     }
     return false;

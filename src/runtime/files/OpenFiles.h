@@ -1,12 +1,29 @@
 #pragma once
 
+#include <array>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "runtime/system/Handles.h"
 
 // Numbered sequential text files. Each line is written as held, followed by
 // CR LF; closing writes the end-of-file mark, one byte 0x1A.
 namespace rt {
+
+inline constexpr int kLastFileNumber = 255;
+
+struct OpenFile {
+    FileHandle handle;
+    std::wstring absolutePath;
+};
+
+// The run's open files by number. Each number holds at most one file, so
+// there is always room for a file under a number not yet bound: "too many
+// files" (66) can only come from the system (ERROR_TOO_MANY_OPEN_FILES,
+// mapped). The table's end closes what is still open, with no end mark.
+using OpenFileTable = std::array<std::unique_ptr<OpenFile>, kLastFileNumber + 1>;
 
 // Creates or empties the file and binds the number (1 to 255) to it.
 void OpenForOutput(std::string_view path, long double fileNumber);

@@ -92,11 +92,4 @@ void ReadAhead::Stop() {
     askedEnd_ = 0;
 }
 
-// Kept for the process, as the searches that take its listings are; each
-// walk stops what it asked for (ReadAhead::Walk).
-ReadAhead& TheReadAhead() {
-    static ReadAhead readAhead(ThePool());
-    return readAhead;
-}
-
 }  // namespace rt

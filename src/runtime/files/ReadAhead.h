@@ -96,7 +96,4 @@ private:
     long long taken_ = 0;
 };
 
-// The run's read-ahead.
-ReadAhead& TheReadAhead();
-
 }  // namespace rt

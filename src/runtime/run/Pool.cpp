@@ -4,6 +4,8 @@
 #include <exception>
 #include <system_error>
 
+#include "runtime/run/RunState.h"
+
 namespace rt {
 
 namespace {
@@ -207,12 +209,7 @@ void Pool::End() {
     shared_ = std::make_shared<Shared>();
 }
 
-// Kept for the process: the file statements that hand it their calls carry
-// no object; the run's start and end, and each procedure's end, end it.
-Pool& ThePool() {
-    static Pool pool(DefaultAheadThreads());
-    return pool;
-}
+Pool& ThePool() { return CurrentRunState()->pool; }
 
 void CallOnWorker(std::function<void()> call) { ThePool().Call(std::move(call)); }
 

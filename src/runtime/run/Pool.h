@@ -93,7 +93,7 @@ private:
     std::vector<std::thread> threads_;
 };
 
-// The run's pool.
+// The pool of the run in force.
 Pool& ThePool();
 
 // Runs `call` on the run's pool before any job given ahead, and returns once

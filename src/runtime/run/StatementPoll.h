@@ -15,6 +15,7 @@ struct ProgramEnd {
     bool interrupted = false;
 };
 
+// The line of the statement last begun; 0 outside a run.
 int CurrentLine();
 
 // Whether an event procedure runs: only then may the shell hold back changes
@@ -33,9 +34,5 @@ void PollWhileWaiting();
 
 // The next statement looks at the keyboard and the queue, however soon.
 void PollAtNextStatement();
-
-// Back to the state of a fresh start: no events, no request, no thread in the pool, the
-// next statement polls.
-void ResetStatementPoll();
 
 }  // namespace rt

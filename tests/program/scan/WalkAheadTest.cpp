@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/files/ReadAhead.h"
+#include "runtime/files/Run.h"
 #include "runtime/run/Pool.h"
 #include "runtime/system/Cp932.h"
 #include "shell/Controls.h"
@@ -36,25 +36,22 @@ struct ScanSeen {
 
 class WalkAheadTest : public test::ProgramTest {
 protected:
-    void TearDown() override {
-        rt::ThePool().SetAheadThreads(rt::DefaultAheadThreads());
-        test::ProgramTest::TearDown();
-    }
-
     // One run that scans `folder`, the walk listing ahead with `threads`
-    // workers (0: none).
+    // workers (0: none). How many listings it took from those asked for
+    // ahead is left in `taken`.
     ScanSeen Scan(const std::string& folder, int threads) {
-        rt::ThePool().SetAheadThreads(threads);
         ui.messageBoxes.clear();
         Choose(folder);
         ScanSeen seen;
         int threadsBefore = 0;
         test::RunProgramWith({
             [&] {
+                rt::ThePool().SetAheadThreads(threads);
                 threadsBefore = test::ThreadsOfThisProcess();
                 test::Click(BUTTON5);
             },
             [&] {
+                taken = rt::TheRun().readAhead.Taken();
                 seen.threadsLeft = test::ThreadsOfThisProcess() - threadsBefore;
                 for (int i = 0; i < folderCount; ++i) seen.table.push_back(folderNames[i]);
                 seen.list = test::ListItems();
@@ -67,6 +64,8 @@ protected:
         rt::ChangeFolder(start.Path());
         return seen;
     }
+
+    long long taken = 0;
 };
 
 void MakeTree(const std::string& root) {
@@ -113,11 +112,10 @@ TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
 TEST_F(WalkAheadTest, TheWalkTakesListingsFromTheWorkers) {
     const std::string tree = source / "TREE";
     MakeTree(tree);
-    const long long before = rt::TheReadAhead().Taken();
     Scan(tree, 0);
-    EXPECT_EQ(rt::TheReadAhead().Taken(), before);
+    EXPECT_EQ(taken, 0);
     Scan(tree, rt::kMostAheadThreads);
-    EXPECT_GT(rt::TheReadAhead().Taken(), before);
+    EXPECT_GT(taken, 0);
 }
 
 // Folders moved out of the tree while the walk lists ahead of it: each one

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/files/DirectorySearch.h"
+#include "runtime/files/Run.h"
 #include "runtime/run/Pool.h"
 #include "runtime/system/Cp932.h"
 #include "support/TempFolder.h"
@@ -19,14 +20,6 @@ namespace {
 
 class ReadAheadTest : public ::testing::Test {
 protected:
-    void SetUp() override { rt::ThePool().End(); }
-    void TearDown() override {
-        rt::TheReadAhead().Stop();
-        rt::SearchClose(1);
-        rt::ThePool().SetAheadThreads(rt::DefaultAheadThreads());
-        rt::ThePool().End();
-    }
-
     // The subfolders of `folder` as the search reads them, "." and ".." left out.
     static std::vector<std::string> Subfolders(const std::string& folder) {
         std::vector<std::string> names;
@@ -49,7 +42,7 @@ protected:
     }
 
     void ListAhead(const rt::Array<std::string>& table, int end) {
-        rt::TheReadAhead().Ask(table, 0, end, temp.Path() + "\\", "\\*.*");
+        rt::TheRun().readAhead.Ask(table, 0, end, temp.Path() + "\\", "\\*.*");
     }
 
     test::TempFolder temp;
@@ -101,7 +94,7 @@ TEST_F(ReadAheadTest, AFolderTakenAwayWhileListedAheadGivesItsListingOrNone) {
             }
             for (const std::string& name : found) EXPECT_NE(std::find(children.begin(), children.end(), name), children.end());
         }
-        rt::TheReadAhead().Stop();
+        rt::TheRun().readAhead.Stop();
     }
 }
 
@@ -115,13 +108,13 @@ TEST_F(ReadAheadTest, TheThreadsEndWithThePoolAndNoneIsLeftBehind) {
     const rt::Array<std::string> table = Table(folders);
     ListAhead(table, 100);
     EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::DefaultAheadThreads());
-    rt::TheReadAhead().Stop();
+    rt::TheRun().readAhead.Stop();
     rt::ThePool().End();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     // And the next walk starts workers afresh.
     ListAhead(table, 100);
     EXPECT_EQ(Subfolders(temp / "f0"), std::vector<std::string>{"sub"});
-    rt::TheReadAhead().Stop();
+    rt::TheRun().readAhead.Stop();
     rt::ThePool().End();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
 }
@@ -129,13 +122,13 @@ TEST_F(ReadAheadTest, TheThreadsEndWithThePoolAndNoneIsLeftBehind) {
 TEST_F(ReadAheadTest, SwitchedOffTheWalkListsEveryFolderOnItsOwnThread) {
     test::MakeFolders(temp / "A\\sub");
     const int before = test::ThreadsOfThisProcess();
-    const long long taken = rt::TheReadAhead().Taken();
+    const long long taken = rt::TheRun().readAhead.Taken();
     rt::ThePool().SetAheadThreads(0);
     const rt::Array<std::string> table = Table({"A"});
     ListAhead(table, 1);
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     EXPECT_EQ(Subfolders(temp / "A"), std::vector<std::string>{"sub"});
-    EXPECT_EQ(rt::TheReadAhead().Taken(), taken);
+    EXPECT_EQ(rt::TheRun().readAhead.Taken(), taken);
 }
 
 // The walk comes to a folder sooner than its turn among those asked for: its
@@ -149,7 +142,7 @@ TEST_F(ReadAheadTest, AFolderNeededBeforeItsTurnIsTakenFromThoseAskedFor) {
     rt::ThePool().SetAheadThreads(1);
     const rt::Array<std::string> table = Table(folders);
     ListAhead(table, 40);
-    const long long taken = rt::TheReadAhead().Taken();
+    const long long taken = rt::TheRun().readAhead.Taken();
     EXPECT_EQ(Subfolders(temp / "f39"), std::vector<std::string>{"sub39"});
-    EXPECT_EQ(rt::TheReadAhead().Taken(), taken + 1);
+    EXPECT_EQ(rt::TheRun().readAhead.Taken(), taken + 1);
 }

@@ -13,6 +13,7 @@
 
 #include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
+#include "runtime/run/RunState.h"
 #include "runtime/run/StatementPoll.h"
 #include "support/StandInWindow.h"
 #include "support/Threads.h"
@@ -46,7 +47,6 @@ protected:
     void SetUp() override {
         window_ = test::MakeStandInWindow(L"SORATN2.PoolTest", CountingProc);
         ASSERT_NE(window_, nullptr);
-        rt::ResetStatementPoll();
         hooks_.emplace(rt::RunHooks{.mainWindow = window_, .paint = CountPaint});
         delivered = 0;
         painted = 0;
@@ -55,7 +55,6 @@ protected:
     void TearDown() override {
         hooks_.reset();
         DestroyWindow(window_);
-        rt::ResetStatementPoll();
     }
 
     HWND window_ = nullptr;
@@ -109,6 +108,9 @@ TEST_F(PoolTest, DuringAProcedureTheWindowIsPaintedAndAnswersWhileTheCallLasts) 
 TEST_F(PoolTest, CtrlCEndsTheWaitAtOnceAndTheCallGoesOnByItself) {
     const int threadsBefore = test::ThreadsOfThisProcess();
     const auto gate = std::make_shared<Gate>();
+    // The Ctrl+C ends a run of the test's own, as it ends the program's.
+    auto run = std::make_unique<rt::RunState>();
+    hooks_.emplace(rt::RunHooks{.mainWindow = window_, .paint = CountPaint});
     PostMessageW(window_, WM_CHAR, 3, 0);
     const ULONGLONG start = GetTickCount64();
     bool interrupted = false;
@@ -123,8 +125,9 @@ TEST_F(PoolTest, CtrlCEndsTheWaitAtOnceAndTheCallGoesOnByItself) {
     EXPECT_TRUE(interrupted);
     EXPECT_LT(GetTickCount64() - start, 1000u);
     EXPECT_FALSE(gate->passed);
+    hooks_.reset();
+    run.reset();
 
-    rt::ResetStatementPoll();
     DWORD next = 0;
     rt::CallOnWorker([&next] { next = GetCurrentThreadId(); });
     EXPECT_NE(next, 0u);
