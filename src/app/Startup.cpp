@@ -29,11 +29,7 @@ void ForgetProgramState() {
 
 // Files still open get their end mark, then the windows go.
 void EndProgram(shell::MainForm& form) {
-    try {
-        rt::CloseFiles();
-    } catch (const rt::RuntimeError&) {
-        // Every file has been closed all the same; the program is ending.
-    }
+    rt::CloseFilesAtTheEnd();
     form.Destroy();
     SetUnhandledExceptionFilter(nullptr);
 }

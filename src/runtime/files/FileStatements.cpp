@@ -109,13 +109,14 @@ void EraseFile(std::string_view path) {
     std::wstring wide;
     if (!ToWidePath(path, wide)) Raise(err::kNotFound);
     const std::wstring systemPath = LongFormWhereNeeded(wide);
-    {
-        const FileHandle probe(CreateFileW(systemPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!probe.Valid()) Raise(err::kNotFound);
-    }
+    const bool there = OffThread([systemPath] {
+        return FileHandle(CreateFileW(systemPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr))
+            .Valid();
+    });
+    if (!there) Raise(err::kNotFound);
     if (IsOpenUnderSomeNumber(AbsolutePath(wide))) Raise(err::kNumberInUse);
-    if (!DeleteFileW(systemPath.c_str())) RaiseLastSystemError();
+    if (!OffThread([systemPath] { return DeleteFileW(systemPath.c_str()); })) RaiseLastSystemError();
 }
 
 }  // namespace rt

@@ -10,6 +10,7 @@
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/Numbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/run/OffThread.h"
 #include "runtime/system/Cp932.h"
 #include "runtime/system/ErrorMapping.h"
 #include "runtime/system/Handles.h"
@@ -72,15 +73,31 @@ bool WriteAll(HANDLE handle, const char* bytes, std::size_t count) {
            written == count;
 }
 
-// Writes the end-of-file mark and releases the number; the system error of a
+// Writes the end-of-file mark and closes the file; the system error of a
 // failed mark, or 0.
-DWORD CloseNumber(OpenFileTable& table, int number) {
-    std::unique_ptr<OpenFile>& file = table[static_cast<std::size_t>(number)];
-    if (!file) return 0;
-    DWORD failure = 0;
-    if (!WriteAll(file->handle.Get(), &kEndOfFileMark, 1)) failure = GetLastError();
-    file.reset();
+DWORD Close(OpenFile& file) {
+    const DWORD failure = WriteAll(file.handle.Get(), &kEndOfFileMark, 1) ? 0 : GetLastError();
+    file.handle.Reset();
     return failure;
+}
+
+// Closes the file of the number and releases the number; the system error of
+// a failed mark, or 0.
+DWORD CloseNumber(OpenFileTable& table, int number) {
+    std::shared_ptr<OpenFile> file = std::move(table[static_cast<std::size_t>(number)]);
+    if (!file) return 0;
+    return OffThread([file = std::move(file)] { return Close(*file); });
+}
+
+// The file made, or emptied, for writing; an invalid handle with the
+// system's error when it cannot be.
+FileHandle CreateForWriting(const std::wstring& systemPath) {
+    if (IsProtectedFile(systemPath)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FileHandle();
+    }
+    return FileHandle(CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace
@@ -93,12 +110,11 @@ void OpenForOutput(std::string_view path, long double fileNumber) {
     const std::string drivePath = WithDriveLetter(path);
     if (drivePath.find_first_of("*?") != std::string::npos) Raise(err::kBadFileName);
 
-    auto file = std::make_unique<OpenFile>();
+    auto file = std::make_shared<OpenFile>();
     file->absolutePath = AbsolutePath(SystemPath(drivePath));
-    const std::wstring systemPath = LongFormWhereNeeded(file->absolutePath);
-    if (IsProtectedFile(systemPath)) RaiseSystemError(ERROR_ACCESS_DENIED);
-    file->handle.Reset(CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file->handle = OffThread([systemPath = LongFormWhereNeeded(file->absolutePath)] {
+        return CreateForWriting(systemPath);
+    });
     if (!file->handle.Valid()) RaiseLastSystemError();
     table[static_cast<std::size_t>(number)] = std::move(file);
 }
@@ -106,7 +122,7 @@ void OpenForOutput(std::string_view path, long double fileNumber) {
 void WriteLine(long double fileNumber, std::string_view line) {
     OpenFileTable& table = Table();
     const int number = FileNumber(fileNumber);
-    const std::unique_ptr<OpenFile>& file = table[static_cast<std::size_t>(number)];
+    const std::shared_ptr<OpenFile>& file = table[static_cast<std::size_t>(number)];
     if (!file) Raise(err::kNotOpen);
 
     std::string buffer;
@@ -120,7 +136,7 @@ void WriteLine(long double fileNumber, std::string_view line) {
     }
     buffer.append("\r\n");
     // One write per line, so a line is never broken up.
-    if (!WriteAll(file->handle.Get(), buffer.data(), buffer.size())) {
+    if (!OffThread([file, buffer = std::move(buffer)] { return WriteAll(file->handle.Get(), buffer.data(), buffer.size()); })) {
         RaiseLastSystemError();
     }
 }
@@ -141,6 +157,16 @@ void CloseFiles(std::initializer_list<long double> fileNumbers) {
     }
     // Every file is closed first; a lost end mark is still reported.
     if (failure != 0) RaiseSystemError(failure);
+}
+
+void CloseFilesAtTheEnd() {
+    Pool& pool = ThePool();
+    for (std::shared_ptr<OpenFile>& slot : Table()) {
+        if (!slot) continue;
+        const Pool::Ticket job = pool.Submit([file = std::move(slot)] { Close(*file); });
+        pool.Hurry(job);
+        pool.WaitAtTheEnd(job);
+    }
 }
 
 bool IsOpenUnderSomeNumber(const std::wstring& absolutePath) {

@@ -165,6 +165,12 @@ void Pool::Wait(const Ticket& job) {
     if (job->thrown) std::rethrow_exception(job->thrown);
 }
 
+bool Pool::WaitAtTheEnd(const Ticket& job) {
+    const Locked locked(shared_->lock);
+    return WaitFor(shared_->lock, shared_->answered, kLocalCallMilliseconds,
+                   [&] { return job->state == Job::State::kDone || job->state == Job::State::kDropped; });
+}
+
 void Pool::Drop(const Ticket& job) {
     const Locked locked(shared_->lock);
     if (job->state != Job::State::kWaiting) return;
