@@ -51,8 +51,16 @@ std::wstring CurrentFolderOfProcess() {
     return SystemText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
+// Opening the folder may wait on its server, so the change is made on the
+// pool. Under Wine the change holds the process's lock on its current folder
+// for as long as the server takes, and every call that makes a path absolute
+// (GetFullPathNameW, any call given a path) waits for that lock. None is
+// made meanwhile where it would matter: the program's thread only polls
+// while it waits, and a program ended by Ctrl+C during the change closes its
+// files through their handles. The read of the current folder is the
+// process's own memory, on the program's thread.
 void SetCurrentFolder(const std::wstring& folder) {
-    if (!SetCurrentDirectoryW(folder.c_str())) RaiseLastSystemError();
+    if (!OffThread([folder] { return SetCurrentDirectoryW(folder.c_str()); })) RaiseLastSystemError();
 }
 
 // The runtime's own device names, which are no files.
