@@ -3,38 +3,77 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "runtime/run/Pool.h"
+#include "runtime/run/RunState.h"
 
-// What handing one call to the worker costs: calls that do nothing, handed
-// over one after another as the file statements hand theirs, in
-// microseconds per call (median of the rounds, with the smallest and largest).
+// What handing one call to the run's pool costs, in microseconds per call
+// (median of the rounds, with the smallest and largest): calls that do
+// nothing, handed over one after another; and a folder made and removed on
+// the program's thread against the same each handed over as the file
+// statements hand theirs, the difference per call. Both depend on what else
+// the machine does: the smallest is the cost on a quiet one.
 namespace {
 
-constexpr int kCallsPerRound = 5000;
+constexpr int kPairsPerRound = 2000;
 
-double MicrosecondsPerCall() {
+double Now() {
     LARGE_INTEGER frequency;
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
+    LARGE_INTEGER now;
     QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < kCallsPerRound; ++i) rt::CallOnWorker([] {});
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart) /
-           kCallsPerRound;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+double MicrosecondsPerEmptyCall() {
+    const double start = Now();
+    for (int i = 0; i < 2 * kPairsPerRound; ++i) rt::CallOnWorker([] {});
+    return (Now() - start) / (2 * kPairsPerRound);
+}
+
+double MicrosecondsPerPair(const std::wstring& folder, bool handedOver) {
+    const double start = Now();
+    for (int i = 0; i < kPairsPerRound; ++i) {
+        if (handedOver) {
+            rt::CallOnWorker([folder] { CreateDirectoryW(folder.c_str(), nullptr); });
+            rt::CallOnWorker([folder] { RemoveDirectoryW(folder.c_str()); });
+        } else {
+            CreateDirectoryW(folder.c_str(), nullptr);
+            RemoveDirectoryW(folder.c_str());
+        }
+    }
+    return (Now() - start) / kPairsPerRound;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
-    double figures[64];
-    const int count = std::min(rounds, 64);
-    MicrosecondsPerCall();
-    for (int i = 0; i < count; ++i) figures[i] = MicrosecondsPerCall();
-    std::sort(figures, figures + count);
-    std::printf("hand-over: %.1f us per call [%.1f, %.1f], %d rounds of %d calls\n", figures[count / 2], figures[0],
-                figures[count - 1], count, kCallsPerRound);
+    const int rounds = std::clamp(argc > 1 ? std::atoi(argv[1]) : 9, 1, 99);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"soratn2-handover-" + std::to_wstring(GetCurrentProcessId());
+    const rt::RunState run;
+    std::vector<double> empty;
+    std::vector<double> direct;
+    std::vector<double> handOver;
+    MicrosecondsPerPair(folder, true);
+    for (int i = 0; i < rounds; ++i) {
+        empty.push_back(MicrosecondsPerEmptyCall());
+        const double alone = MicrosecondsPerPair(folder, false);
+        const double handed = MicrosecondsPerPair(folder, true);
+        direct.push_back(alone / 2);
+        handOver.push_back((handed - alone) / 2);
+    }
+    const auto print = [](const char* what, std::vector<double> figures) {
+        std::sort(figures.begin(), figures.end());
+        std::printf("%-38s %7.1f us [%.1f, %.1f]\n", what, figures[figures.size() / 2], figures.front(),
+                    figures.back());
+    };
+    std::printf("%d rounds of %d calls\n", rounds, 2 * kPairsPerRound);
+    print("hand-over of a call that does nothing", empty);
+    print("folder made or removed alone", direct);
+    print("hand-over of a folder made or removed", handOver);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "runtime/run/Pool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <system_error>
 
@@ -14,13 +15,48 @@ namespace {
 // waits on a server, and its thread is left to end by itself.
 constexpr DWORD kLocalCallMilliseconds = 100;
 
+// How long each side of a hand-over looks for the other before it sleeps:
+// the program's thread for the answer, about as long as a local folder call
+// takes, and a thread for its next job, about as long as the program takes
+// from one call to the next. Being put to sleep and woken costs more than
+// the call itself under Wine, and a call on a server is waited for as before.
+constexpr double kAnswerSpinMicroseconds = 300;
+constexpr double kJobSpinMicroseconds = 200;
+
+// Looks until `done` holds or the time is up, without the lock; whether it
+// holds. The processor is given up at every look, not held in a busy loop:
+// on a machine with few processors the thread looked for, or the Wine
+// server it waits for, must be let run (held, a local call took twice as
+// long).
+template <class Done>
+bool SpinFor(double microseconds, Done done) {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    const LONGLONG end = now.QuadPart + static_cast<LONGLONG>(microseconds * frequency.QuadPart / 1e6);
+    while (!done()) {
+        QueryPerformanceCounter(&now);
+        if (now.QuadPart >= end) return false;
+        SwitchToThread();
+    }
+    return true;
+}
+
 }  // namespace
 
 struct Pool::Job {
     enum class State { kWaiting, kRunning, kDone, kDropped };
     std::function<void()> work;
-    State state = State::kWaiting;
+    // Written under the pool's lock; read without it by the one who waits,
+    // which then sees the job's result and what it threw.
+    std::atomic<State> state = State::kWaiting;
     std::exception_ptr thrown;
+
+    bool Over() const {
+        const State now = state.load(std::memory_order_acquire);
+        return now == State::kDone || now == State::kDropped;
+    }
 };
 
 // What the program's thread and the threads share, owned by all of them, so
@@ -33,6 +69,7 @@ struct Pool::Shared {
     CONDITION_VARIABLE asked = CONDITION_VARIABLE_INIT;
     CONDITION_VARIABLE answered = CONDITION_VARIABLE_INIT;
     std::deque<Ticket> waiting;
+    std::atomic<std::size_t> queued = 0;  // waiting.size(), for a look without the lock
     std::vector<char> inJob;  // by thread, in the order they were started
     int idle = 0;             // threads in no job
     bool leaving = false;
@@ -95,17 +132,23 @@ bool Pool::StartThread() {
             Shared& pool = *shared;
             const Locked locked(pool.lock);
             for (;;) {
+                if (pool.waiting.empty() && !pool.leaving) {
+                    ReleaseSRWLockExclusive(&pool.lock);
+                    SpinFor(kJobSpinMicroseconds, [&] { return pool.queued.load(std::memory_order_relaxed) > 0; });
+                    AcquireSRWLockExclusive(&pool.lock);
+                }
                 WaitFor(pool.lock, pool.asked, INFINITE, [&] { return pool.leaving || !pool.waiting.empty(); });
                 if (pool.waiting.empty()) return;
                 const Ticket job = std::move(pool.waiting.front());
                 pool.waiting.pop_front();
+                --pool.queued;
                 job->state = Job::State::kRunning;
                 pool.inJob[seat] = 1;
                 --pool.idle;
                 ReleaseSRWLockExclusive(&pool.lock);
                 Run(*job, std::move(job->work));
                 AcquireSRWLockExclusive(&pool.lock);
-                job->state = Job::State::kDone;
+                job->state.store(Job::State::kDone, std::memory_order_release);
                 pool.inJob[seat] = 0;
                 ++pool.idle;
                 WakeAllConditionVariable(&pool.answered);
@@ -119,56 +162,84 @@ bool Pool::StartThread() {
     return true;
 }
 
-Pool::Ticket Pool::Submit(std::function<void()> work) {
+Pool::Ticket Pool::Submit(std::function<void()> work) { return Queue(std::move(work), false); }
+
+Pool::Ticket Pool::Queue(std::function<void()> work, bool first) {
     auto job = std::make_shared<Job>();
     job->work = std::move(work);
+    bool here = false;
     {
         const Locked locked(shared_->lock);
-        shared_->waiting.push_back(job);
-        const bool moreThanIdle = static_cast<int>(shared_->waiting.size()) > shared_->idle;
-        if (moreThanIdle && static_cast<int>(threads_.size()) < aheadThreads_) StartThread();
+        Shared& pool = *shared_;
+        // A job given ahead gets a thread while there are fewer than asked
+        // for; one queued first, whenever none is free.
+        const int threads = static_cast<int>(threads_.size());
+        if (first ? pool.idle == 0 && threads <= aheadThreads_
+                  : static_cast<int>(pool.waiting.size()) >= pool.idle && threads < aheadThreads_) {
+            StartThread();
+        }
+        if (first && threads_.empty()) {
+            job->state = Job::State::kRunning;
+            here = true;
+        } else {
+            if (first) {
+                pool.waiting.push_front(job);
+            } else {
+                pool.waiting.push_back(job);
+            }
+            ++pool.queued;
+        }
     }
-    WakeConditionVariable(&shared_->asked);
+    if (here) {
+        RunHere(*job);
+    } else {
+        WakeConditionVariable(&shared_->asked);
+    }
     return job;
+}
+
+void Pool::RunHere(Job& job) {
+    Run(job, std::move(job.work));
+    job.state = Job::State::kDone;
 }
 
 void Pool::Hurry(const Ticket& job) {
     bool here = false;
     {
         const Locked locked(shared_->lock);
+        Shared& pool = *shared_;
         if (job->state != Job::State::kWaiting) return;
-        std::deque<Ticket>& waiting = shared_->waiting;
-        waiting.erase(std::find(waiting.begin(), waiting.end(), job));
-        if (shared_->idle == 0 && static_cast<int>(threads_.size()) <= aheadThreads_) StartThread();
+        pool.waiting.erase(std::find(pool.waiting.begin(), pool.waiting.end(), job));
+        if (pool.idle == 0 && static_cast<int>(threads_.size()) <= aheadThreads_) StartThread();
         if (!threads_.empty()) {
-            waiting.push_front(job);
+            pool.waiting.push_front(job);
         } else {
+            --pool.queued;
             job->state = Job::State::kRunning;
             here = true;
         }
     }
     if (here) {
-        Run(*job, std::move(job->work));
-        job->state = Job::State::kDone;
-        return;
+        RunHere(*job);
+    } else {
+        WakeConditionVariable(&shared_->asked);
     }
-    WakeConditionVariable(&shared_->asked);
 }
 
 void Pool::Wait(const Ticket& job) {
     const std::shared_ptr<Shared> shared = shared_;
-    WaitPolling([&](DWORD milliseconds) {
-        const Locked locked(shared->lock);
-        return WaitFor(shared->lock, shared->answered, milliseconds,
-                       [&] { return job->state == Job::State::kDone || job->state == Job::State::kDropped; });
-    });
+    if (!SpinFor(kAnswerSpinMicroseconds, [&] { return job->Over(); })) {
+        WaitPolling([&](DWORD milliseconds) {
+            const Locked locked(shared->lock);
+            return WaitFor(shared->lock, shared->answered, milliseconds, [&] { return job->Over(); });
+        });
+    }
     if (job->thrown) std::rethrow_exception(job->thrown);
 }
 
 bool Pool::WaitAtTheEnd(const Ticket& job) {
     const Locked locked(shared_->lock);
-    return WaitFor(shared_->lock, shared_->answered, kLocalCallMilliseconds,
-                   [&] { return job->state == Job::State::kDone || job->state == Job::State::kDropped; });
+    return WaitFor(shared_->lock, shared_->answered, kLocalCallMilliseconds, [&] { return job->Over(); });
 }
 
 void Pool::Drop(const Ticket& job) {
@@ -176,15 +247,12 @@ void Pool::Drop(const Ticket& job) {
     if (job->state != Job::State::kWaiting) return;
     std::deque<Ticket>& waiting = shared_->waiting;
     waiting.erase(std::find(waiting.begin(), waiting.end(), job));
+    --shared_->queued;
     job->state = Job::State::kDropped;
     job->work = nullptr;
 }
 
-void Pool::Call(std::function<void()> work) {
-    const Ticket job = Submit(std::move(work));
-    Hurry(job);
-    Wait(job);
-}
+void Pool::Call(std::function<void()> work) { Wait(Queue(std::move(work), true)); }
 
 void Pool::End() {
     if (threads_.empty()) return;
@@ -197,6 +265,7 @@ void Pool::End() {
             job->work = nullptr;
         }
         shared.waiting.clear();
+        shared.queued = 0;
         shared.leaving = true;
         WakeAllConditionVariable(&shared.asked);
         WaitFor(shared.lock, shared.answered, kLocalCallMilliseconds, [&] {

@@ -71,7 +71,7 @@ public:
     // A job not begun is taken out and never runs; one begun goes on.
     void Drop(const Ticket& job);
 
-    // Submit, Hurry and Wait: the job runs before any given ahead.
+    // The job is queued first and waited for: it runs before any given ahead.
     void Call(std::function<void()> work);
 
     // The one way the threads end: jobs not begun are dropped, every thread
@@ -88,6 +88,10 @@ public:
 
 private:
     struct Shared;
+
+    // Queued last, or first with a thread started for it when none is free.
+    Ticket Queue(std::function<void()> work, bool first);
+    static void RunHere(Job& job);
 
     // The one place threads are started. False when none can be made (out
     // of threads or memory): the caller then does without.

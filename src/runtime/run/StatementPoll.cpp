@@ -4,7 +4,6 @@
 
 #include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
-#include "runtime/run/Pool.h"
 #include "runtime/run/RunState.h"
 
 namespace rt {
@@ -97,11 +96,7 @@ public:
         ++State().procedureDepth;
         State().nextPaint = GetTickCount64() + kPaintMilliseconds;
     }
-    // The pool's threads the procedure started are not kept for the next one.
-    ~ProcedureScope() {
-        --State().procedureDepth;
-        CurrentRunState()->pool.End();
-    }
+    ~ProcedureScope() { --State().procedureDepth; }
     ProcedureScope(const ProcedureScope&) = delete;
     ProcedureScope& operator=(const ProcedureScope&) = delete;
 };

@@ -30,7 +30,7 @@ struct ScanSeen {
     std::string counter;
     std::string log;
     std::vector<std::wstring> messages;
-    int threadsLeft = 0;  // by the walk, once the scan has ended
+    int threadsLeft = 0;  // by the walk, once the run has ended
     bool operator==(const ScanSeen&) const = default;
 };
 
@@ -43,21 +43,20 @@ protected:
         ui.messageBoxes.clear();
         Choose(folder);
         ScanSeen seen;
-        int threadsBefore = 0;
+        const int threadsBefore = test::ThreadsOfThisProcess();
         test::RunProgramWith({
             [&] {
                 rt::ThePool().SetAheadThreads(threads);
-                threadsBefore = test::ThreadsOfThisProcess();
                 test::Click(BUTTON5);
             },
             [&] {
                 taken = rt::TheRun().readAhead.Taken();
-                seen.threadsLeft = test::ThreadsOfThisProcess() - threadsBefore;
                 for (int i = 0; i < folderCount; ++i) seen.table.push_back(folderNames[i]);
                 seen.list = test::ListItems();
                 seen.counter = shell::ReadText(TEXT1);
             },
         });
+        seen.threadsLeft = test::ThreadsOfThisProcess() - threadsBefore;
         seen.log = ScanLog();
         for (const rt::MessageBoxRequest& box : ui.messageBoxes) seen.messages.push_back(box.title + L"|" + box.text);
         // The scan made the source the current folder.
