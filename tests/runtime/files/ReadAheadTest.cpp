@@ -41,7 +41,7 @@ protected:
         return table;
     }
 
-    void ListAhead(const rt::Array<std::string>& table, int end) {
+    void Ask(const rt::Array<std::string>& table, int end) {
         rt::TheRun().readAhead.Ask(table, 0, end, temp.Path() + "\\", "\\*.*");
     }
 
@@ -62,7 +62,7 @@ TEST_F(ReadAheadTest, AFolderListedAheadReadsAsTheSearchReadsIt) {
     for (const std::string& folder : folders) bySearch[folder] = Subfolders(temp / folder);
 
     const rt::Array<std::string> table = Table(folders);
-    ListAhead(table, 3);
+    Ask(table, 3);
     for (const std::string& folder : folders) EXPECT_EQ(Subfolders(temp / folder), bySearch[folder]) << folder;
     EXPECT_EQ(bySearch["A"].size(), 4u);
 }
@@ -78,7 +78,7 @@ TEST_F(ReadAheadTest, AFolderTakenAwayWhileListedAheadGivesItsListingOrNone) {
             for (const std::string& child : children) test::MakeFolders(temp / (folders.back() + "\\" + child));
         }
         const rt::Array<std::string> table = Table(folders);
-        ListAhead(table, 8);
+        Ask(table, 8);
         // Moved away whole, or taken apart from the bottom up.
         for (int i = 1; i < 8; i += 2) {
             if (round % 2 == 0) {
@@ -106,13 +106,13 @@ TEST_F(ReadAheadTest, TheThreadsEndWithThePoolAndNoneIsLeftBehind) {
     }
     const int before = test::ThreadsOfThisProcess();
     const rt::Array<std::string> table = Table(folders);
-    ListAhead(table, 100);
+    Ask(table, 100);
     EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::DefaultAheadThreads());
     rt::TheRun().readAhead.Stop();
     rt::ThePool().End();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     // And the next walk starts workers afresh.
-    ListAhead(table, 100);
+    Ask(table, 100);
     EXPECT_EQ(Subfolders(temp / "f0"), std::vector<std::string>{"sub"});
     rt::TheRun().readAhead.Stop();
     rt::ThePool().End();
@@ -125,7 +125,7 @@ TEST_F(ReadAheadTest, SwitchedOffTheWalkListsEveryFolderOnItsOwnThread) {
     const long long taken = rt::TheRun().readAhead.Taken();
     rt::ThePool().SetAheadThreads(0);
     const rt::Array<std::string> table = Table({"A"});
-    ListAhead(table, 1);
+    Ask(table, 1);
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     EXPECT_EQ(Subfolders(temp / "A"), std::vector<std::string>{"sub"});
     EXPECT_EQ(rt::TheRun().readAhead.Taken(), taken);
@@ -141,7 +141,7 @@ TEST_F(ReadAheadTest, AFolderNeededBeforeItsTurnIsTakenFromThoseAskedFor) {
     }
     rt::ThePool().SetAheadThreads(1);
     const rt::Array<std::string> table = Table(folders);
-    ListAhead(table, 40);
+    Ask(table, 40);
     const long long taken = rt::TheRun().readAhead.Taken();
     EXPECT_EQ(Subfolders(temp / "f39"), std::vector<std::string>{"sub39"});
     EXPECT_EQ(rt::TheRun().readAhead.Taken(), taken + 1);
