@@ -9,7 +9,7 @@
 
 #include "runtime/files/FolderListing.h"
 #include "runtime/files/ReadAhead.h"
-#include "runtime/run/Pool.h"
+#include "runtime/run/RunState.h"
 
 // What the benchmarks share: a clock, and the bare system calls that are the
 // floors the program is measured against.
@@ -77,8 +77,10 @@ inline std::vector<std::wstring> ListTree(const std::wstring& root, Listing list
 // front of the pool's queue.
 inline std::vector<std::wstring> ListTreeAhead(const std::wstring& root, int threads) {
     std::vector<std::wstring> found;
-    rt::Pool pool(threads);
-    rt::ReadAhead ahead(pool);
+    // A run of its own, as the program's walk has: the waits poll as its do.
+    rt::RunState run;
+    run.pool.SetAheadThreads(threads);
+    rt::ReadAhead ahead(run.pool);
     const auto patternOf = [&](const std::wstring& folder) {
         return (folder.empty() ? root : root + L"\\" + folder) + L"\\*.*";
     };
