@@ -142,7 +142,7 @@ void RunTheFloors(const std::string& tree, const std::string& work, Figures& fig
     figures["floor: listing"].values.push_back(SecondsSince(start));
     figures["folders"].values.push_back(static_cast<double>(folders.size()));
     const LONGLONG aheadStart = Now();
-    (void)bench::ListTreeAhead(rt::ToWide(tree), rt::DefaultListingThreads());
+    (void)bench::ListTreeAhead(rt::ToWide(tree), rt::DefaultAheadThreads());
     figures["floor: listing ahead"].values.push_back(SecondsSince(aheadStart));
     figures["floor: creation alone"].values.push_back(bench::CreateAll(target, folders, false));
     figures["floor: removal alone"].values.push_back(bench::RemoveAll(target, folders, false));
@@ -291,13 +291,13 @@ int main(int argc, char** argv) {
           "floor listing", folders, 0.80);
     const Figure aheadRatio = Ratio(figures["program: scan"], figures["floor: listing ahead"]);
     report.Line("%-22s against the floor listing ahead by %d threads %.2f s: ratio %.2f [%.2f, %.2f]\n", "",
-                rt::DefaultListingThreads(), figures["floor: listing ahead"].Median(), aheadRatio.Median(), aheadRatio.Min(),
+                rt::DefaultAheadThreads(), figures["floor: listing ahead"].Median(), aheadRatio.Median(), aheadRatio.Min(),
                 aheadRatio.Max());
     char aheadJson[256];
     std::snprintf(aheadJson, sizeof aheadJson,
                   ", \"floor_ahead_s\": %.3f, \"ahead_threads\": %d, \"ratio_ahead\": %.3f, "
                   "\"min_ratio_ahead\": %.3f, \"max_ratio_ahead\": %.3f",
-                  figures["floor: listing ahead"].Median(), rt::DefaultListingThreads(), aheadRatio.Median(), aheadRatio.Min(),
+                  figures["floor: listing ahead"].Median(), rt::DefaultAheadThreads(), aheadRatio.Median(), aheadRatio.Min(),
                   aheadRatio.Max());
     report.json += aheadJson;
     report.json += "},\n";

@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "runtime/files/ListingsAhead.h"
+#include "runtime/files/FolderListing.h"
 #include "runtime/files/ReadAhead.h"
+#include "runtime/run/RunState.h"
 
 // What the benchmarks share: a clock, and the bare system calls that are the
 // floors the program is measured against.
@@ -72,12 +71,16 @@ inline std::vector<std::wstring> ListTree(const std::wstring& root, Listing list
     return found;
 }
 
-// The same walk with the listings made ahead of it by `threads` workers, at
-// most rt::kListingsAhead folders ahead, as the program's walk has them made;
-// a folder whose listing no worker has begun is listed on this thread.
+// The same walk with the listings made ahead of it by a pool of `threads`
+// workers, at most rt::ReadAhead::kDepth folders ahead, as the program's walk
+// has them made; a folder whose listing no worker has begun is moved to the
+// front of the pool's queue.
 inline std::vector<std::wstring> ListTreeAhead(const std::wstring& root, int threads) {
     std::vector<std::wstring> found;
-    rt::ListingsAhead ahead(threads, rt::kListingsAhead);
+    // A run of its own, as the program's walk has: the waits poll as its do.
+    rt::RunState run;
+    run.pool.SetAheadThreads(threads);
+    rt::ReadAhead ahead(run.pool);
     const auto patternOf = [&](const std::wstring& folder) {
         return (folder.empty() ? root : root + L"\\" + folder) + L"\\*.*";
     };
@@ -94,15 +97,7 @@ inline std::vector<std::wstring> ListTreeAhead(const std::wstring& root, int thr
                 found.push_back(folder.empty() ? entry : folder + L"\\" + entry);
             }
         };
-        const std::wstring pattern = patternOf(folder);
-        if (const std::optional<rt::FolderListing> listing = ahead.Take(pattern)) {
-            for (const rt::ListedEntry& entry : *listing) keep(entry.name.c_str(), entry.attributes);
-            continue;
-        }
-        const std::atomic<bool> neverGivenUp = false;
-        for (const rt::ListedEntry& entry : rt::ListFolder(pattern, neverGivenUp)) {
-            keep(entry.name.c_str(), entry.attributes);
-        }
+        for (const rt::ListedEntry& entry : ahead.Listing(patternOf(folder))) keep(entry.name.c_str(), entry.attributes);
     }
     return found;
 }

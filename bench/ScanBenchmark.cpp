@@ -15,6 +15,7 @@
 #include "runtime/files/OpenFiles.h"
 #include "runtime/files/ReadAhead.h"
 #include "runtime/lang/Strings.h"
+#include "runtime/run/Pool.h"
 #include "runtime/run/RunHooks.h"
 #include "runtime/run/StatementPoll.h"
 #include "runtime/system/Cp932.h"
@@ -120,6 +121,7 @@ void Repetition(const std::string& root, const std::string& work, int threads, F
     ui.dialogAnswers.push_back(rt::ToWide(work + "\\copy\\DUMMY"));
     test::RunProgramWith({
         [&] {
+            rt::ThePool().SetAheadThreads(threads);
             start = Now();
             test::Click(program::BUTTON5);
         },
@@ -183,8 +185,7 @@ int main(int argc, char** argv) {
     // The walk's workers, the program's own number unless told otherwise;
     // the floor listing ahead uses as many.
     const char* threadsAsked = std::getenv("SORATN2_BENCH_THREADS");
-    const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::DefaultListingThreads();
-    rt::SetListingThreads(threads);
+    const int threads = threadsAsked != nullptr ? std::atoi(threadsAsked) : rt::DefaultAheadThreads();
     std::printf("listing threads: %d\n", threads);
     Figures figures;
     for (int repetition = std::max(1, std::atoi(argv[3])); repetition > 0; --repetition) {

@@ -14,6 +14,9 @@ by SORATN2.exe, and by no other program, wait where a name says so:
                     the folder in its server, which serves every Wine program,
                     so the wait is put where the caller's thread looks the
                     missing name up at the start of the same call, once
+  write-after-<N>s  in a folder of this name, the first write to a file past
+                    its first 16 KB waits N seconds, once a file, so that
+                    many lines are written before the wait and some after
 
 The wait is in the calling thread's system call, as on a Windows file server
 that is slow to answer. The tests make their trees here with other programs,
@@ -30,6 +33,8 @@ from fusepy import FUSE, FuseOSError, Operations, fuse_get_context
 
 LIST_AFTER = re.compile(r"list-after-(\d+)s$")
 MAKE_AFTER = re.compile(r"make-after-(\d+)s$")
+WRITE_AFTER = re.compile(r"write-after-(\d+)s$")
+WRITE_AFTER_OFFSET = 16 * 1024
 SIGKILL_BIT = 1 << (9 - 1)
 
 
@@ -69,6 +74,7 @@ class SlowFolders(Operations):
         self.backing = backing
         self.lock = threading.Lock()
         self.made_late = set()
+        self.written_late = set()
 
     def real(self, path):
         return self.backing + path
@@ -126,7 +132,19 @@ class SlowFolders(Operations):
         return os.pread(fh, size, offset)
 
     def write(self, path, data, offset, fh):
+        self.wait_before_writing(path, offset)
         return os.pwrite(fh, data, offset)
+
+    def wait_before_writing(self, path, offset):
+        match = WRITE_AFTER.search(os.path.basename(os.path.dirname(path)))
+        pid = caller()
+        if not match or offset < WRITE_AFTER_OFFSET or not is_the_program(pid):
+            return
+        with self.lock:
+            if path in self.written_late:
+                return
+            self.written_late.add(path)
+        wait(pid, int(match.group(1)))
 
     def truncate(self, path, length, fh=None):
         os.truncate(self.real(path), length)

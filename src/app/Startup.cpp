@@ -7,12 +7,10 @@
 #include "program/Program.h"
 #include "runtime/dialogs/ModalUi.h"
 #include "runtime/dialogs/Reports.h"
-#include "runtime/files/DirectorySearch.h"
 #include "runtime/files/OpenFiles.h"
-#include "runtime/files/ReadAhead.h"
+#include "runtime/files/Run.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
-#include "runtime/run/RunHooks.h"
 #include "runtime/run/StatementPoll.h"
 #include "runtime/system/Cp932.h"
 #include "shell/MainWindow.h"
@@ -21,25 +19,17 @@ namespace app {
 
 namespace {
 
-// Everything a run keeps besides its windows and files, back to the state of
-// a fresh start. Done at the start of every run and again once it has ended,
-// however it ended: a run interrupted in the middle of a walk leaves its
-// directory search open and its procedure's held-back changes behind.
-void ResetRunState() {
-    rt::ResetStatementPoll();
-    rt::StopListingAhead();
-    rt::CloseAllSearches();
+// What the program and the lent places keep beyond the run object, back to
+// the state of a fresh start: at the start of every run and again once it has
+// ended, however it ended.
+void ForgetProgramState() {
     rt::ForgetLentCharacters();
     program::ClearVariables();
 }
 
 // Files still open get their end mark, then the windows go.
 void EndProgram(shell::MainForm& form) {
-    try {
-        rt::CloseFiles();
-    } catch (const rt::RuntimeError&) {
-        // Every file has been closed all the same; the program is ending.
-    }
+    rt::CloseFilesAtTheEnd();
     form.Destroy();
     SetUnhandledExceptionFilter(nullptr);
 }
@@ -61,21 +51,24 @@ void RunMainBody(void (*mainBody)()) {
 int RunProgram(HINSTANCE instance, int showState, void (*mainBody)()) {
     // The program reports failures itself.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    ResetRunState();
+    ForgetProgramState();
     {
+        // The run is there before the form, whose making queues events, and
+        // ends after it, however the program ended: a run interrupted in the
+        // middle of a walk leaves its directory search open.
+        const rt::Run run;
         shell::MainForm form(instance, SORATN2_ICON, EventProcedure, ArgumentEventProcedure);
         if (form.Window() == nullptr) {
             rt::ReportStartupFailure("ウィンドウをオープンできません");
             return 0;
         }
-        const rt::RunHooksInstalled hooks(form.Hooks());
         ShowWindow(form.Window(), showState);
         UpdateWindow(form.Window());
         rt::InstallFaultReport();
         RunMainBody(mainBody);
         EndProgram(form);
     }
-    ResetRunState();
+    ForgetProgramState();
     return 0;
 }
 

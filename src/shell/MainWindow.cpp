@@ -25,39 +25,46 @@ constexpr wchar_t kWindowClass[] = L"SORATN2.MAINFORM";
 constexpr int kFormId = 0;
 constexpr int kMaxEditCharacters = 32767;
 
-// The run's form, set and cleared by the form itself: the window procedure
-// and the run's hooks are called with no object of the program's.
-MainForm* theForm = nullptr;
-
 HBRUSH WhiteBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
 
-void RaiseEvent(int id, Event event) {
-    if (MainForm* form = TheForm()) form->RaiseEvent(id, event);
+// The form a window of the class was made for, given at its making; null
+// before that and for any other window.
+MainForm* FormOf(HWND window) {
+    return window != nullptr ? reinterpret_cast<MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
 }
 
-void OnCommand(WPARAM wParam) {
+void RaiseEvent(MainForm* form, int id, Event event) {
+    if (form != nullptr) form->RaiseEvent(id, event);
+}
+
+void OnCommand(MainForm* form, WPARAM wParam) {
     const int id = LOWORD(wParam);
     switch (HIWORD(wParam)) {
-        case BN_CLICKED: RaiseEvent(id, Event::kOn); break;
+        case BN_CLICKED: RaiseEvent(form, id, Event::kOn); break;
         // Wine reports a deselection by Space as LBN_SELCANCEL.
         case LBN_SELCHANGE:
         case LBN_SELCANCEL:
-            RaiseEvent(id, Event::kChange);
-            RaiseEvent(id, Event::kClick);
+            RaiseEvent(form, id, Event::kChange);
+            RaiseEvent(form, id, Event::kClick);
             break;
         default: break;
     }
 }
 
-LRESULT OnControlColour(UINT message, WPARAM deviceContext) {
-    MainForm* form = TheForm();
+// The form comes with the window's making and stays with the window.
+void OnCreating(HWND window, LPARAM lParam) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+}
+
+LRESULT OnControlColour(MainForm* form, UINT message, WPARAM deviceContext) {
     if (form == nullptr) return reinterpret_cast<LRESULT>(WhiteBrush());
     return form->Colours().ControlColour(message, reinterpret_cast<HDC>(deviceContext));
 }
 
 // High contrast may have been turned on or off.
-void OnColoursChanged(HWND window) {
-    if (MainForm* form = TheForm()) form->Colours().Refresh(window);
+void OnColoursChanged(MainForm* form, HWND window) {
+    if (form != nullptr) form->Colours().Refresh(window);
 }
 
 // Busy while a procedure runs or waits to run, and while input or posted
@@ -79,18 +86,17 @@ LRESULT OnClose(HWND window) {
 }
 
 // The rectangle the system proposes comes with the new dots per inch.
-void OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    if (MainForm* form = TheForm()) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+void OnDpiChanged(MainForm* form, WPARAM wParam, LPARAM lParam) {
+    if (form != nullptr) FollowDpiChange(*form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
 }
 
-bool OnMenuAsked(HWND window, WPARAM wParam, LPARAM lParam) {
-    MainForm* form = TheForm();
+bool OnMenuAsked(MainForm* form, HWND window, WPARAM wParam, LPARAM lParam) {
     return form != nullptr && OnContextMenu(window, form->EventsWithArguments(), reinterpret_cast<HWND>(wParam), lParam);
 }
 
-void OnDrop(HWND window, WPARAM wParam) {
+void OnDrop(MainForm* form, HWND window, WPARAM wParam) {
     const auto drop = reinterpret_cast<HDROP>(wParam);
-    if (MainForm* form = TheForm()) {
+    if (form != nullptr) {
         OnDropFiles(window, form->EventsWithArguments(), drop);
     } else {
         DragFinish(drop);
@@ -99,20 +105,22 @@ void OnDrop(HWND window, WPARAM wParam) {
 
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == BusyQueryMessage()) return OnBusyQuery();
+    MainForm* form = FormOf(window);
     switch (message) {
-        case WM_COMMAND: OnCommand(wParam); return 0;
-        case WM_SIZE: RaiseEvent(kFormId, Event::kResize); return 0;
-        case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
+        case WM_NCCREATE: OnCreating(window, lParam); return DefWindowProcW(window, message, wParam, lParam);
+        case WM_COMMAND: OnCommand(form, wParam); return 0;
+        case WM_SIZE: RaiseEvent(form, kFormId, Event::kResize); return 0;
+        case WM_DPICHANGED: OnDpiChanged(form, wParam, lParam); return 0;
         case WM_CLOSE: return OnClose(window);
-        case WM_DROPFILES: OnDrop(window, wParam); return 0;
+        case WM_DROPFILES: OnDrop(form, window, wParam); return 0;
         case WM_CONTEXTMENU:
-            if (OnMenuAsked(window, wParam, lParam)) return 0;
+            if (OnMenuAsked(form, window, wParam, lParam)) return 0;
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: return OnControlColour(message, wParam);
+        case WM_CTLCOLORBTN: return OnControlColour(form, message, wParam);
         case WM_SYSCOLORCHANGE:
         case WM_SETTINGCHANGE:
-            OnColoursChanged(window);
+            OnColoursChanged(form, window);
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcW(window, message, wParam, lParam);
@@ -195,7 +203,6 @@ void MainForm::BindEvents(const ProcedureLookup& lookup) {
 
 MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
                    const ArgumentProcedureLookup& argumentLookup) {
-    theForm = this;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = MainFormProc;
@@ -209,8 +216,9 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
     const RECT place = Centred(definition.width, definition.height);
     window_ = CreateWindowExW(0, kWindowClass, rt::ToWide(definition.caption).c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top, definition.width,
-                              definition.height, nullptr, nullptr, instance, nullptr);
+                              definition.height, nullptr, nullptr, instance, this);
     if (window_ == nullptr) return;
+    hooks_.emplace(Hooks());
     ScaleToItsMonitor(*this, window_, definition);
     colours_.Refresh(window_);
     // Dropped on any control, files come to the form: no control takes them.
@@ -224,16 +232,16 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
     argumentEvents_.Bind(argumentLookup);
 }
 
-MainForm::~MainForm() {
-    Destroy();
-    theForm = nullptr;
-}
+MainForm::~MainForm() { Destroy(); }
 
 rt::RunHooks MainForm::Hooks() const {
     return {.mainWindow = window_,
-            .filter = [](MSG& message) { return theForm != nullptr && theForm->keyboard_.Navigate(message); },
-            .paint = [] { if (theForm != nullptr) theForm->PaintWhileBusy(); },
-            .settle = [](rt::SettlePoint point) { if (theForm != nullptr) theForm->procedures_.Settle(point); }};
+            .filter = [](MSG& message) {
+                MainForm* form = TheForm();
+                return form != nullptr && form->keyboard_.Navigate(message);
+            },
+            .paint = [] { if (MainForm* form = TheForm()) form->PaintWhileBusy(); },
+            .settle = [](rt::SettlePoint point) { if (MainForm* form = TheForm()) form->procedures_.Settle(point); }};
 }
 
 void MainForm::PaintWhileBusy() {
@@ -254,7 +262,10 @@ void MainForm::RaiseEvent(int id, Event event) {
     if (procedure) rt::QueueEvent(procedure);
 }
 
-MainForm* TheForm() { return theForm; }
+MainForm* TheForm() {
+    const HWND window = rt::MainWindow();
+    return IsWindow(window) ? FormOf(window) : nullptr;
+}
 
 UINT BusyQueryMessage() {
     static const UINT message = RegisterWindowMessageW(L"SORATN2.Busy");

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "runtime/run/RunHooks.h"
@@ -44,9 +45,6 @@ public:
 
     HWND Window() const { return window_; }
 
-    // The run's hooks into the form: its window, the keyboard's filter, the
-    // paint while a procedure runs, and the settling of its controls.
-    rt::RunHooks Hooks() const;
 
     // Destroys the window and forgets the bound events, at the program's end.
     void Destroy();
@@ -71,6 +69,11 @@ private:
     // allocating inside the window procedure.
     using EventBindings = std::array<std::array<std::function<void()>, kEventCount>, kControlCount + 1>;
 
+    // The run's hooks into the form: its window, the keyboard's filter, the
+    // paint while a procedure runs, and the settling of its controls.
+    // Installed in the run in force as soon as the window is made, for as long
+    // as the form stands.
+    rt::RunHooks Hooks() const;
     bool CreateControls(HINSTANCE instance);
     // The run's paint hook: the counters' new texts given at the named point,
     // then what needs it painted, the counters first of all, taking no message.
@@ -86,6 +89,7 @@ private:
     FormColours colours_;
     KeyboardNavigation keyboard_;
     ProcedureState procedures_;
+    std::optional<rt::RunHooksInstalled> hooks_;
 };
 
 // The registered message "SORATN2.Busy", which the form answers with 1
@@ -96,9 +100,10 @@ private:
 // done.
 UINT BusyQueryMessage();
 
-// The form of the run in progress; null outside a run. The window
-// procedure, the run's hooks and the operations on controls reach it here,
-// since messages and control handles carry no object of the program's.
+// The form of the run in progress, found through the run's main window, which
+// was given it at its making; null outside a run. The run's hooks and the
+// operations on controls reach it here, since control handles carry no
+// object of the program's.
 MainForm* TheForm();
 
 }  // namespace shell

@@ -161,6 +161,22 @@ protected:
         user.Save(rt::ToWide(tree + "\\DUMMY"));
         // The walk has found a, d, a\b and the slow folder, and waits for it.
         ASSERT_TRUE(test::WaitUntil([&] { return TextWithin(user.Control(kText1), 500) == L" 4"; }));
+        StopDuringTheWait(user);
+    }
+
+    // A folder of its own on the test file system where the first write
+    // past a file's first 16 KB waits 8 s: a start-up folder or an export
+    // folder on a server that is slow to take one write.
+    std::string SlowWriteFolder() const {
+        const std::string folder = root + "\\write-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                   std::to_string(GetTickCount64()) + "\\write-after-8s";
+        test::MakeFolders(folder);
+        return folder;
+    }
+
+    // Ctrl+C once the program has waited a second for the system: the report
+    // comes at once, and once it is closed the program is gone at once.
+    static void StopDuringTheWait(UserAtTheWindow& user) {
         Sleep(1000);
         ASSERT_EQ(user.DialogNow(), nullptr);
         const ULONGLONG pressed = GetTickCount64();
@@ -172,14 +188,40 @@ protected:
         EXPECT_LT(reportAfter, 1000u);
         const std::wstring report = user.ReadAndCloseMessage();
         EXPECT_EQ(report.rfind(L"SORATN2.EXE|\r\n中断しました SORATN2[", 0), 0u) << report;
+        const ULONGLONG closed = GetTickCount64();
         const DWORD id = GetProcessId(user.Process());
         EXPECT_EQ(user.WaitForExit(), 0u);
+        EXPECT_LT(GetTickCount64() - closed, 1000u);
         EXPECT_FALSE(ProcessIsThere(id));
     }
 
     std::string root;
     test::TempFolder start;
 };
+
+// 40 chains of `length` folders below `folder`: each listing of the walk but
+// the last level's finds one more, so the count of folders found moves from
+// the first listing to nearly the last; the folders found.
+int MakeChains(const std::string& folder, int length) {
+    std::string chain;
+    for (int i = 0; i < length; ++i) chain += "\\x";
+    for (int i = 0; i < 40; ++i) test::MakeFolders(folder + "\\c" + std::to_string(10 + i) + chain);
+    return 40 * (length + 1);
+}
+
+// Lines of a log or list file, each ending in CR LF, and its end mark.
+struct LinesAndMark {
+    std::size_t lines = 0;
+    bool whole = false;
+};
+
+LinesAndMark LinesOf(const std::string& bytes) {
+    LinesAndMark read;
+    read.lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    read.whole = bytes.size() >= 3 && bytes.substr(bytes.size() - 3) == "\r\n\x1A" &&
+                 static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) == read.lines;
+    return read;
+}
 
 }  // namespace
 
@@ -236,4 +278,61 @@ TEST_F(SlowServerTest, CtrlCWhileAListingWaitsReportsAtOnceAndTheProgramEnds) {
 // A share that never answers: Ctrl+C still ends the program.
 TEST_F(SlowServerTest, CtrlCWhileAListingNeverAnswersReportsAtOnceAndTheProgramEnds) {
     StopWhileTheListingWaits(root + "\\never");
+}
+
+// Started from a share, as a portable tool often is: the scan log goes to the
+// start-up folder, and one write of it takes 8 s. The window answers, the
+// count moves before and after, and the log is whole.
+TEST_F(SlowServerTest, AScanLogWriteThatTakes8SecondsKeepsTheWindowAnswering) {
+    test::TempFolder work;
+    const int folders = MakeChains(work / "SRC", 24);
+    const std::string startFolder = SlowWriteFolder();
+    UserAtTheWindow user(rt::ToWide(startFolder));
+    user.Click(kButton5);
+    user.Save(rt::ToWide(work / "SRC\\DUMMY"));
+    ULONGLONG end = 0;
+    const Watched watched = Watch(user, kText1, [&] { return ScanEnded(startFolder + "\\TEST_FOL.TXT"); }, end);
+    ExpectAnsweredAndMoving(watched, end);
+    ASSERT_TRUE(user.WaitUntilIdle());
+    EXPECT_EQ(user.Text(kText1), L" " + std::to_wstring(folders));
+    const LinesAndMark log = LinesOf(test::ReadBytes(startFolder + "\\TEST_FOL.TXT"));
+    EXPECT_EQ(log.lines, static_cast<std::size_t>(folders) + 1);
+    EXPECT_TRUE(log.whole);
+    PostMessageW(user.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(user.WaitForExit(), 0u);
+}
+
+// The list exported to such a folder: the window answers throughout and
+// the file is whole.
+TEST_F(SlowServerTest, AnExportWhoseWriteTakes8SecondsKeepsTheWindowAnswering) {
+    test::TempFolder work;
+    const int folders = MakeChains(work / "SRC", 24);
+    const std::string out = SlowWriteFolder();
+    UserAtTheWindow user(rt::ToWide(start.Path()));
+    user.Click(kButton5);
+    user.SaveAs(rt::ToWide(work / "SRC\\DUMMY"));
+    user.Click(kButton8);
+    user.Save(rt::ToWide(out + "\\list"));
+    ULONGLONG end = 0;
+    const ULONGLONG started = GetTickCount64();
+    const Watched watched = Watch(user, kText1, [&] { return ScanEnded(out + "\\list.TXT"); }, end);
+    EXPECT_EQ(watched.unanswered, 0) << "of " << watched.looks << " looks";
+    EXPECT_GE(end - started, 6000u) << "no wait seen";
+    ASSERT_TRUE(user.WaitUntilIdle());
+    const LinesAndMark list = LinesOf(test::ReadBytes(out + "\\list.TXT"));
+    EXPECT_EQ(list.lines, static_cast<std::size_t>(folders));
+    EXPECT_TRUE(list.whole);
+    PostMessageW(user.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(user.WaitForExit(), 0u);
+}
+
+// Ctrl+C while the scan log's write waits: the report within 1 s, and the
+// program ends within 1 s of it.
+TEST_F(SlowServerTest, CtrlCWhileAScanLogWriteWaitsReportsAtOnceAndTheProgramEnds) {
+    test::TempFolder work;
+    MakeChains(work / "SRC", 24);
+    UserAtTheWindow user(rt::ToWide(SlowWriteFolder()));
+    user.Click(kButton5);
+    user.Save(rt::ToWide(work / "SRC\\DUMMY"));
+    StopDuringTheWait(user);
 }

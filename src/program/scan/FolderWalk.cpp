@@ -1,7 +1,7 @@
 #include "program/Program.h"
 #include "runtime/files/DirectorySearch.h"
 #include "runtime/files/OpenFiles.h"
-#include "runtime/files/ReadAhead.h"
+#include "runtime/files/Run.h"
 #include "runtime/lang/FolderName.h"
 #include "runtime/lang/Strings.h"
 #include "runtime/run/StatementPoll.h"
@@ -81,7 +81,7 @@ void CONTINUE_WALK_SUB() {
     rt::Single next = 0;
     rt::Single from = 0;
     rt::Single subfolderCount = 0;
-    const rt::WalkListingAhead listingAhead;
+    const rt::ReadAhead::Walk readAhead(rt::TheRun().readAhead);
     for (;;) {
         Line(1040); next = from;
         for (;;) {
@@ -96,7 +96,7 @@ void CONTINUE_WALK_SUB() {
         Line(1046); folderMarks[next] = 1;
         Line(1047); scanFolder = folderNames[next];
         Line(1048); from = rt::StoreSingle(rt::Add(next, 1));
-        Line(1051); rt::ListAhead(folderNames, from, folderCount, sourceBase, "\\*.*");
+        Line(1051); rt::TheRun().readAhead.Ask(folderNames, from, folderCount, sourceBase, "\\*.*");
         Line(1049); フォルダー名取得_SUB(subfolderCount);
         Line(1050); if (folderCount > kLastEntry) return;
     }

@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
-#include <array>
-#include <atomic>
-#include <memory>
 #include <optional>
 
-#include "runtime/files/OffThread.h"
-#include "runtime/files/ReadAhead.h"
+#include "runtime/files/Run.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/run/OffThread.h"
 #include "runtime/system/Cp932.h"
 #include "runtime/system/SystemPath.h"
 
@@ -18,18 +15,6 @@ namespace rt {
 
 namespace {
 
-constexpr int kSearchCount = 16;
-
-struct Search {
-    std::wstring pattern;
-    bool started = false;
-    bool atEnd = false;
-    // The folder's entries, listed whole by a worker: ahead of the walk, or
-    // at the first SearchNext in one call (a call per entry would hand each
-    // over to the worker on its own); the search reads them from here.
-    std::optional<FolderListing> listed;
-    std::size_t nextListed = 0;
-};
 
 const ListedEntry& Current(const Search& search) { return (*search.listed)[search.nextListed - 1]; }
 
@@ -40,24 +25,7 @@ bool Advance(Search& search) {
     return true;
 }
 
-// The whole folder listed on the worker. Given up on (Ctrl+C), the listing
-// stops at the next entry.
-FolderListing ListOnWorker(const std::wstring& pattern) {
-    const auto abandoned = std::make_shared<std::atomic<bool>>(false);
-    try {
-        return OffThread([pattern, abandoned] { return ListFolder(pattern, *abandoned); });
-    } catch (...) {
-        *abandoned = true;
-        throw;
-    }
-}
-
-// Kept for the process: the program names its searches by number; the run's
-// start and end close every one.
-std::array<std::optional<Search>, kSearchCount + 1>& Searches() {
-    static std::array<std::optional<Search>, kSearchCount + 1> searches;
-    return searches;
-}
+SearchTable& Searches() { return TheRun().searches; }
 
 int SearchNumber(long double number) {
     const std::int32_t n = IntArg(number);
@@ -116,8 +84,7 @@ void SearchNext(long double searchNumber) {
     Search& search = OpenSearch(searchNumber);
     if (search.atEnd) Raise(err::kSearchPastEnd);
     if (!search.started) {
-        search.listed = TakeListingAhead(search.pattern);
-        if (!search.listed) search.listed = ListOnWorker(search.pattern);
+        search.listed = TheRun().readAhead.Listing(search.pattern);
         search.started = true;
     }
     search.atEnd = !Advance(search);
@@ -142,9 +109,5 @@ std::string SearchField(long double searchNumber, long double field) {
 }
 
 void SearchClose(long double searchNumber) { Searches()[SearchNumber(searchNumber)].reset(); }
-
-void CloseAllSearches() {
-    for (std::optional<Search>& search : Searches()) search.reset();
-}
 
 }  // namespace rt

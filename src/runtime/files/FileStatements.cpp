@@ -4,11 +4,11 @@
 
 #include <array>
 
-#include "runtime/files/OffThread.h"
 #include "runtime/files/OpenFiles.h"
 #include "runtime/lang/Ascii.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/run/OffThread.h"
 #include "runtime/system/Cp932.h"
 #include "runtime/system/ErrorMapping.h"
 #include "runtime/system/Handles.h"
@@ -51,8 +51,16 @@ std::wstring CurrentFolderOfProcess() {
     return SystemText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
+// Opening the folder may wait on its server, so the change is made on the
+// pool. Under Wine the change holds the process's lock on its current folder
+// for as long as the server takes, and every call that makes a path absolute
+// (GetFullPathNameW, any call given a path) waits for that lock. None is
+// made meanwhile where it would matter: the program's thread only polls
+// while it waits, and a program ended by Ctrl+C during the change closes its
+// files through their handles. The read of the current folder is the
+// process's own memory, on the program's thread.
 void SetCurrentFolder(const std::wstring& folder) {
-    if (!SetCurrentDirectoryW(folder.c_str())) RaiseLastSystemError();
+    if (!OffThread([folder] { return SetCurrentDirectoryW(folder.c_str()); })) RaiseLastSystemError();
 }
 
 // The runtime's own device names, which are no files.
@@ -119,13 +127,14 @@ void EraseFile(std::string_view path) {
     std::wstring wide;
     if (!ToWidePath(path, wide)) Raise(err::kNotFound);
     const std::wstring systemPath = LongFormWhereNeeded(wide);
-    {
-        const FileHandle probe(CreateFileW(systemPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!probe.Valid()) Raise(err::kNotFound);
-    }
+    const bool there = OffThread([systemPath] {
+        return FileHandle(CreateFileW(systemPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr))
+            .Valid();
+    });
+    if (!there) Raise(err::kNotFound);
     if (IsOpenUnderSomeNumber(AbsolutePath(wide))) Raise(err::kNumberInUse);
-    if (!DeleteFileW(systemPath.c_str())) RaiseLastSystemError();
+    if (!OffThread([systemPath] { return DeleteFileW(systemPath.c_str()); })) RaiseLastSystemError();
 }
 
 }  // namespace rt

@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
-#include <array>
 #include <memory>
 #include <new>
 
+#include "runtime/files/Run.h"
 #include "runtime/lang/Ascii.h"
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/Numbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/run/OffThread.h"
 #include "runtime/system/Cp932.h"
 #include "runtime/system/ErrorMapping.h"
 #include "runtime/system/Handles.h"
@@ -20,27 +21,9 @@ namespace rt {
 namespace {
 
 constexpr int kFirstFileNumber = 1;
-constexpr int kLastFileNumber = 255;
 constexpr char kEndOfFileMark = 0x1A;
 
-struct OpenFile {
-    FileHandle handle;
-    std::wstring absolutePath;
-};
-
-// The open files by number. Each number holds at most one file, so there is
-// always room for a file under a number not yet bound: "too many files" (66)
-// can only come from the system (ERROR_TOO_MANY_OPEN_FILES, mapped).
-struct FileTable {
-    std::array<std::unique_ptr<OpenFile>, kLastFileNumber + 1> files;
-};
-
-// Kept for the process: the program names its files by number, and the
-// numbers outlive any object it could hand along; the run's end closes them.
-FileTable& Table() {
-    static FileTable table;
-    return table;
-}
+OpenFileTable& Table() { return TheRun().files; }
 
 int FileNumber(long double number) {
     const std::int32_t n = IntArg(number);
@@ -90,41 +73,56 @@ bool WriteAll(HANDLE handle, const char* bytes, std::size_t count) {
            written == count;
 }
 
-// Writes the end-of-file mark and releases the number; the system error of a
+// Writes the end-of-file mark and closes the file; the system error of a
 // failed mark, or 0.
-DWORD CloseNumber(FileTable& table, int number) {
-    std::unique_ptr<OpenFile>& file = table.files[static_cast<std::size_t>(number)];
-    if (!file) return 0;
-    DWORD failure = 0;
-    if (!WriteAll(file->handle.Get(), &kEndOfFileMark, 1)) failure = GetLastError();
-    file.reset();
+DWORD Close(OpenFile& file) {
+    const DWORD failure = WriteAll(file.handle.Get(), &kEndOfFileMark, 1) ? 0 : GetLastError();
+    file.handle.Reset();
     return failure;
+}
+
+// Closes the file of the number and releases the number; the system error of
+// a failed mark, or 0.
+DWORD CloseNumber(OpenFileTable& table, int number) {
+    std::shared_ptr<OpenFile> file = std::move(table[static_cast<std::size_t>(number)]);
+    if (!file) return 0;
+    return OffThread([file = std::move(file)] { return Close(*file); });
+}
+
+// The file made, or emptied, for writing; an invalid handle with the
+// system's error when it cannot be.
+FileHandle CreateForWriting(const std::wstring& systemPath) {
+    if (IsProtectedFile(systemPath)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FileHandle();
+    }
+    return FileHandle(CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace
 
 void OpenForOutput(std::string_view path, long double fileNumber) {
     if (PathTooLong(path)) Raise(err::kBadFileName);
-    FileTable& table = Table();
+    OpenFileTable& table = Table();
     const int number = FileNumber(fileNumber);
-    if (table.files[static_cast<std::size_t>(number)]) Raise(err::kNumberInUse);
+    if (table[static_cast<std::size_t>(number)]) Raise(err::kNumberInUse);
     const std::string drivePath = WithDriveLetter(path);
     if (drivePath.find_first_of("*?") != std::string::npos) Raise(err::kBadFileName);
 
-    auto file = std::make_unique<OpenFile>();
+    auto file = std::make_shared<OpenFile>();
     file->absolutePath = AbsolutePath(SystemPath(drivePath));
-    const std::wstring systemPath = LongFormWhereNeeded(file->absolutePath);
-    if (IsProtectedFile(systemPath)) RaiseSystemError(ERROR_ACCESS_DENIED);
-    file->handle.Reset(CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file->handle = OffThread([systemPath = LongFormWhereNeeded(file->absolutePath)] {
+        return CreateForWriting(systemPath);
+    });
     if (!file->handle.Valid()) RaiseLastSystemError();
-    table.files[static_cast<std::size_t>(number)] = std::move(file);
+    table[static_cast<std::size_t>(number)] = std::move(file);
 }
 
 void WriteLine(long double fileNumber, std::string_view line) {
-    FileTable& table = Table();
+    OpenFileTable& table = Table();
     const int number = FileNumber(fileNumber);
-    const std::unique_ptr<OpenFile>& file = table.files[static_cast<std::size_t>(number)];
+    const std::shared_ptr<OpenFile>& file = table[static_cast<std::size_t>(number)];
     if (!file) Raise(err::kNotOpen);
 
     std::string buffer;
@@ -138,13 +136,13 @@ void WriteLine(long double fileNumber, std::string_view line) {
     }
     buffer.append("\r\n");
     // One write per line, so a line is never broken up.
-    if (!WriteAll(file->handle.Get(), buffer.data(), buffer.size())) {
+    if (!OffThread([file, buffer = std::move(buffer)] { return WriteAll(file->handle.Get(), buffer.data(), buffer.size()); })) {
         RaiseLastSystemError();
     }
 }
 
 void CloseFiles(std::initializer_list<long double> fileNumbers) {
-    FileTable& table = Table();
+    OpenFileTable& table = Table();
     DWORD failure = 0;
     if (fileNumbers.size() == 0) {
         for (int number = kFirstFileNumber; number <= kLastFileNumber; ++number) {
@@ -161,8 +159,18 @@ void CloseFiles(std::initializer_list<long double> fileNumbers) {
     if (failure != 0) RaiseSystemError(failure);
 }
 
+void CloseFilesAtTheEnd() {
+    Pool& pool = ThePool();
+    for (std::shared_ptr<OpenFile>& slot : Table()) {
+        if (!slot) continue;
+        const Pool::Ticket job = pool.Submit([file = std::move(slot)] { Close(*file); });
+        pool.Hurry(job);
+        pool.WaitAtTheEnd(job);
+    }
+}
+
 bool IsOpenUnderSomeNumber(const std::wstring& absolutePath) {
-    for (const auto& file : Table().files) {
+    for (const auto& file : Table()) {
         if (file && lstrcmpiW(file->absolutePath.c_str(), absolutePath.c_str()) == 0) return true;
     }
     return false;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
+#include <new>
 
 #include "runtime/lang/Numbers.h"
 #include "runtime/lang/RuntimeError.h"
@@ -12,42 +12,15 @@
 
 namespace rt {
 
-namespace {
-
-struct AheadState {
-    int threads = DefaultListingThreads();
-    std::unique_ptr<ListingsAhead> listings;
-    // Entries below this index have been asked for or passed over.
-    std::int32_t askedEnd = 0;
-    long long taken = 0;
-};
-
-// Kept for the process, as the searches that take its listings are; each walk
-// ends what it started (WalkListingAhead).
-AheadState& State() {
-    static AheadState state;
-    return state;
-}
-
-}  // namespace
-
-int DefaultListingThreads() {
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    return std::clamp(static_cast<int>(system.dwNumberOfProcessors), 1, kMostListingThreads);
-}
-
-void ListAhead(const Array<std::string>& names, long double first, long double end, std::string_view base,
-               std::string_view tail) {
-    AheadState& state = State();
-    if (state.threads == 0) return;
-    if (!state.listings) state.listings = std::make_unique<ListingsAhead>(state.threads, kListingsAhead);
+void ReadAhead::Ask(const Array<std::string>& names, long double first, long double end, std::string_view base,
+                    std::string_view tail) {
+    if (pool_.AheadThreads() == 0) return;
     const std::int32_t last = IntArg(end);
-    state.askedEnd = std::max(state.askedEnd, IntArg(first));
+    askedEnd_ = std::max(askedEnd_, IntArg(first));
     // The names are converted here, on the program's thread, as the search
     // converts its pattern: a name's lent characters are the run's.
-    for (; state.askedEnd < last && state.listings->HasRoom(); ++state.askedEnd) {
-        const std::string pattern = std::string(base) + names[state.askedEnd] + std::string(tail);
+    for (; askedEnd_ < last && HasRoom(); ++askedEnd_) {
+        const std::string pattern = std::string(base) + names[askedEnd_] + std::string(tail);
         if (PathTooLong(pattern)) continue;
         // A pattern the system would not take fails again where the walk
         // opens its search, with that statement's line in the report.
@@ -57,26 +30,66 @@ void ListAhead(const Array<std::string>& names, long double first, long double e
         } catch (const RuntimeError&) {
             continue;
         }
-        if (!wide.empty()) state.listings->Ask(std::move(wide));
+        if (!wide.empty()) Ask(std::move(wide));
     }
 }
 
-std::optional<FolderListing> TakeListingAhead(const std::wstring& pattern) {
-    AheadState& state = State();
-    if (!state.listings) return std::nullopt;
-    std::optional<FolderListing> listing = state.listings->Take(pattern);
-    if (listing) ++state.taken;
-    return listing;
+void ReadAhead::Ask(std::wstring pattern) {
+    if (pool_.AheadThreads() == 0) return;
+    auto made = std::make_shared<Made>();
+    // Out of memory on the worker, the walk lists the folder itself and meets
+    // the shortage where the program can report it.
+    Pool::Ticket job = pool_.Submit([made, pattern] {
+        try {
+            made->listing = ListFolder(pattern, made->abandoned);
+        } catch (const std::bad_alloc&) {
+            made->unlisted = true;
+        }
+    });
+    asked_.push_back({std::move(pattern), std::move(made), std::move(job)});
 }
 
-void StopListingAhead() {
-    AheadState& state = State();
-    state.listings.reset();
-    state.askedEnd = 0;
+FolderListing ReadAhead::Listing(const std::wstring& pattern) {
+    const auto found = std::find_if(asked_.begin(), asked_.end(), [&](const Asked& asked) { return asked.pattern == pattern; });
+    if (found == asked_.end()) return ListNow(pattern);
+    for (auto passed = asked_.begin(); passed != found; ++passed) Drop(*passed);
+    const Asked taken = std::move(*found);
+    asked_.erase(asked_.begin(), found + 1);
+    try {
+        pool_.Hurry(taken.job);
+        pool_.Wait(taken.job);
+    } catch (...) {
+        taken.made->abandoned = true;
+        throw;
+    }
+    if (taken.made->unlisted) return ListNow(pattern);
+    ++taken_;
+    return std::move(taken.made->listing);
 }
 
-void SetListingThreads(int threads) { State().threads = threads; }
+// The listing made on the pool now, before anything asked for ahead. Given
+// up on (Ctrl+C), it stops at the next entry.
+FolderListing ReadAhead::ListNow(const std::wstring& pattern) {
+    const auto abandoned = std::make_shared<std::atomic<bool>>(false);
+    const auto listing = std::make_shared<FolderListing>();
+    try {
+        pool_.Call([pattern, abandoned, listing] { *listing = ListFolder(pattern, *abandoned); });
+    } catch (...) {
+        *abandoned = true;
+        throw;
+    }
+    return std::move(*listing);
+}
 
-long long ListingsTakenAhead() { return State().taken; }
+void ReadAhead::Drop(Asked& asked) {
+    asked.made->abandoned = true;
+    pool_.Drop(asked.job);
+}
+
+void ReadAhead::Stop() {
+    for (Asked& asked : asked_) Drop(asked);
+    asked_.clear();
+    askedEnd_ = 0;
+}
 
 }  // namespace rt

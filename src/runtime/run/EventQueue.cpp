@@ -1,5 +1,7 @@
 #include "runtime/run/EventQueue.h"
 
+#include "runtime/run/RunState.h"
+
 namespace rt {
 
 bool EventQueue::Push(const std::function<void()>& procedure) {
@@ -18,21 +20,13 @@ std::function<void()> EventQueue::Pop() {
     return procedure;
 }
 
-void EventQueue::Clear() {
-    ring_.fill(nullptr);
-    first_ = 0;
-    size_ = 0;
+void QueueEvent(const std::function<void()>& procedure) {
+    if (RunState* run = CurrentRunState()) run->events.Push(procedure);
 }
 
-// Kept for the process: the window procedure queues into it, and it carries
-// no object of the program's; the run's start and end empty it.
-EventQueue& ProgramEvents() {
-    static EventQueue events;
-    return events;
+std::size_t QueuedEvents() {
+    const RunState* run = CurrentRunState();
+    return run != nullptr ? run->events.Size() : 0;
 }
-
-void QueueEvent(const std::function<void()>& procedure) { ProgramEvents().Push(procedure); }
-
-std::size_t QueuedEvents() { return ProgramEvents().Size(); }
 
 }  // namespace rt

@@ -19,7 +19,6 @@ public:
     // The oldest waiting procedure, taken out; empty when none waits.
     std::function<void()> Pop();
     std::size_t Size() const { return size_; }
-    void Clear();
 
 private:
     std::array<std::function<void()>, kLimit> ring_;
@@ -27,10 +26,8 @@ private:
     std::size_t size_ = 0;
 };
 
-// The program's queue, which WaitForEvents runs from.
-EventQueue& ProgramEvents();
-
-// Appends an event procedure to the program's queue; beyond 64 it is dropped.
+// Appends an event procedure to the run's queue, which WaitForEvents runs
+// from; beyond 64, or outside a run, it is dropped.
 void QueueEvent(const std::function<void()>& procedure);
 std::size_t QueuedEvents();
 

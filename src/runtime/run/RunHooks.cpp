@@ -1,27 +1,29 @@
 #include "runtime/run/RunHooks.h"
 
+#include "runtime/run/RunState.h"
 #include "runtime/run/StatementPoll.h"
 
 namespace rt {
 
 namespace {
 
-// Set and cleared by the run's RunHooksInstalled; the poll and the reports,
-// reached from anywhere in the program, find the run's hooks here.
-RunHooks installed;
+constexpr RunHooks kNoHooks{};
 
 }  // namespace
 
-RunHooksInstalled::RunHooksInstalled(const RunHooks& hooks) { installed = hooks; }
+RunHooksInstalled::RunHooksInstalled(const RunHooks& hooks) : run_(*CurrentRunState()) { run_.hooks = hooks; }
 
-RunHooksInstalled::~RunHooksInstalled() { installed = RunHooks{}; }
+RunHooksInstalled::~RunHooksInstalled() { run_.hooks = RunHooks{}; }
 
-const RunHooks& Hooks() { return installed; }
+const RunHooks& Hooks() {
+    const RunState* run = CurrentRunState();
+    return run != nullptr ? run->hooks : kNoHooks;
+}
 
-HWND MainWindow() { return installed.mainWindow; }
+HWND MainWindow() { return Hooks().mainWindow; }
 
 void SettleAt(SettlePoint point) {
-    if (installed.settle != nullptr && InEventProcedure()) installed.settle(point);
+    if (Hooks().settle != nullptr && InEventProcedure()) Hooks().settle(point);
 }
 
 }  // namespace rt

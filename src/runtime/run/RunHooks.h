@@ -30,14 +30,19 @@ struct RunHooks {
     void (*settle)(SettlePoint point) = nullptr;
 };
 
-// The hooks of the run: installed by the constructor, removed by the
-// destructor, however the run ends.
+class RunState;
+
+// The hooks of the run in force: installed by the constructor, removed by
+// the destructor, however the run ends.
 class RunHooksInstalled {
 public:
     explicit RunHooksInstalled(const RunHooks& hooks);
     ~RunHooksInstalled();
     RunHooksInstalled(const RunHooksInstalled&) = delete;
     RunHooksInstalled& operator=(const RunHooksInstalled&) = delete;
+
+private:
+    RunState& run_;
 };
 
 // The hooks in force; all null outside a run.

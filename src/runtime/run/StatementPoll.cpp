@@ -4,7 +4,7 @@
 
 #include "runtime/run/EventQueue.h"
 #include "runtime/run/RunHooks.h"
-#include "runtime/run/Worker.h"
+#include "runtime/run/RunState.h"
 
 namespace rt {
 
@@ -19,20 +19,7 @@ constexpr ULONGLONG kPollMilliseconds = 10;
 constexpr ULONGLONG kPaintMilliseconds = 150;
 constexpr WPARAM kCtrlC = 3;
 
-struct PollState {
-    int currentLine = 0;
-    ULONGLONG nextPoll = 0;
-    ULONGLONG nextPaint = 0;
-    int procedureDepth = 0;
-    bool interruptionRequested = false;
-};
-
-// Kept for the process: every statement of the program reaches the poll
-// through its marker alone; the run's start and end reset it.
-PollState& State() {
-    static PollState state;
-    return state;
-}
+PollState& State() { return CurrentRunState()->poll; }
 
 bool IsMainWindowOrControl(HWND window) {
     const HWND main = MainWindow();
@@ -109,11 +96,7 @@ public:
         ++State().procedureDepth;
         State().nextPaint = GetTickCount64() + kPaintMilliseconds;
     }
-    // A worker the procedure handed calls to is not kept for the next one.
-    ~ProcedureScope() {
-        --State().procedureDepth;
-        EndWorker();
-    }
+    ~ProcedureScope() { --State().procedureDepth; }
     ProcedureScope(const ProcedureScope&) = delete;
     ProcedureScope& operator=(const ProcedureScope&) = delete;
 };
@@ -146,9 +129,15 @@ void PollWhileWaiting() {
 
 void PollAtNextStatement() { State().nextPoll = 0; }
 
-int CurrentLine() { return State().currentLine; }
+int CurrentLine() {
+    const RunState* run = CurrentRunState();
+    return run != nullptr ? run->poll.currentLine : 0;
+}
 
-bool InEventProcedure() { return State().procedureDepth > 0; }
+bool InEventProcedure() {
+    const RunState* run = CurrentRunState();
+    return run != nullptr && run->poll.procedureDepth > 0;
+}
 
 void WaitForEvents() {
     PollState& state = State();
@@ -167,7 +156,7 @@ void WaitForEvents() {
         }
         if (!IsWindow(MainWindow())) throw ProgramEnd{};
         if (state.interruptionRequested) Interrupt();
-        if (const std::function<void()> procedure = ProgramEvents().Pop()) {
+        if (const std::function<void()> procedure = CurrentRunState()->events.Pop()) {
             const ProcedureScope running;
             try {
                 procedure();
@@ -185,12 +174,6 @@ void WaitForEvents() {
                                         MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
         }
     }
-}
-
-void ResetStatementPoll() {
-    EndWorker();
-    State() = PollState{};
-    ProgramEvents().Clear();
 }
 
 }  // namespace rt

@@ -15,6 +15,7 @@ struct ProgramEnd {
     bool interrupted = false;
 };
 
+// The line of the statement last begun; 0 outside a run.
 int CurrentLine();
 
 // Whether an event procedure runs: only then may the shell hold back changes
@@ -26,16 +27,12 @@ bool InEventProcedure();
 void WaitForEvents();
 
 // The poll's look while the program's thread waits for another thread's
-// answer instead of running statements (runtime/run/Worker.h): messages as
+// answer instead of running statements (runtime/run/Pool.h): messages as
 // between two statements, the window painted when due, messages sent from
 // other programs answered, and Ctrl+C acted on. The current line stays.
 void PollWhileWaiting();
 
 // The next statement looks at the keyboard and the queue, however soon.
 void PollAtNextStatement();
-
-// Back to the state of a fresh start: no events, no request, no worker, the
-// next statement polls.
-void ResetStatementPoll();
 
 }  // namespace rt

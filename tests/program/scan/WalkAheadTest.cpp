@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "program/Program.h"
-#include "runtime/files/ReadAhead.h"
+#include "runtime/files/Run.h"
+#include "runtime/run/Pool.h"
 #include "runtime/system/Cp932.h"
 #include "shell/Controls.h"
 #include "support/ProgramDriver.h"
@@ -29,43 +30,41 @@ struct ScanSeen {
     std::string counter;
     std::string log;
     std::vector<std::wstring> messages;
-    int threadsLeft = 0;  // by the walk, once the scan has ended
+    int threadsLeft = 0;  // by the walk, once the run has ended
     bool operator==(const ScanSeen&) const = default;
 };
 
 class WalkAheadTest : public test::ProgramTest {
 protected:
-    void TearDown() override {
-        rt::SetListingThreads(rt::DefaultListingThreads());
-        test::ProgramTest::TearDown();
-    }
-
     // One run that scans `folder`, the walk listing ahead with `threads`
-    // workers (0: none).
+    // workers (0: none). How many listings it took from those asked for
+    // ahead is left in `taken`.
     ScanSeen Scan(const std::string& folder, int threads) {
-        rt::SetListingThreads(threads);
         ui.messageBoxes.clear();
         Choose(folder);
         ScanSeen seen;
-        int threadsBefore = 0;
+        const int threadsBefore = test::ThreadsOfThisProcess();
         test::RunProgramWith({
             [&] {
-                threadsBefore = test::ThreadsOfThisProcess();
+                rt::ThePool().SetAheadThreads(threads);
                 test::Click(BUTTON5);
             },
             [&] {
-                seen.threadsLeft = test::ThreadsOfThisProcess() - threadsBefore;
+                taken = rt::TheRun().readAhead.Taken();
                 for (int i = 0; i < folderCount; ++i) seen.table.push_back(folderNames[i]);
                 seen.list = test::ListItems();
                 seen.counter = shell::ReadText(TEXT1);
             },
         });
+        seen.threadsLeft = test::ThreadsOfThisProcess() - threadsBefore;
         seen.log = ScanLog();
         for (const rt::MessageBoxRequest& box : ui.messageBoxes) seen.messages.push_back(box.title + L"|" + box.text);
         // The scan made the source the current folder.
         rt::ChangeFolder(start.Path());
         return seen;
     }
+
+    long long taken = 0;
 };
 
 void MakeTree(const std::string& root) {
@@ -95,7 +94,7 @@ TEST_F(WalkAheadTest, AScanOfTheLimitTreeIsTheSameWithoutListingAhead) {
     ASSERT_EQ(alone.table.size(), 32767u);
     ASSERT_EQ(alone.messages.size(), 1u);
     ASSERT_EQ(alone.threadsLeft, 0);
-    EXPECT_EQ(Scan(big, rt::kMostListingThreads), alone);
+    EXPECT_EQ(Scan(big, rt::kMostAheadThreads), alone);
 }
 
 TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
@@ -103,7 +102,7 @@ TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
     MakeTree(tree);
     const ScanSeen alone = Scan(tree, 0);
     ASSERT_EQ(alone.list.size(), 5u + 25 + 125 + 6);
-    EXPECT_EQ(Scan(tree, rt::kMostListingThreads), alone);
+    EXPECT_EQ(Scan(tree, rt::kMostAheadThreads), alone);
     EXPECT_EQ(Scan(tree, 1), alone);
 }
 
@@ -112,11 +111,10 @@ TEST_F(WalkAheadTest, AScanOfATreeWithLentNamesIsTheSameWithoutListingAhead) {
 TEST_F(WalkAheadTest, TheWalkTakesListingsFromTheWorkers) {
     const std::string tree = source / "TREE";
     MakeTree(tree);
-    const long long before = rt::ListingsTakenAhead();
     Scan(tree, 0);
-    EXPECT_EQ(rt::ListingsTakenAhead(), before);
-    Scan(tree, rt::kMostListingThreads);
-    EXPECT_GT(rt::ListingsTakenAhead(), before);
+    EXPECT_EQ(taken, 0);
+    Scan(tree, rt::kMostAheadThreads);
+    EXPECT_GT(taken, 0);
 }
 
 // Folders moved out of the tree while the walk lists ahead of it: each one

@@ -1,4 +1,5 @@
 #include "runtime/files/DirectorySearch.h"
+#include "runtime/files/Run.h"
 
 #include <windows.h>
 
@@ -162,9 +163,13 @@ TEST_F(DirectorySearchTest, ANameWithLentCharactersThatDoesNotOpenReadsWithQuest
     EXPECT_EQ(rt::SearchField(1, rt::kFieldName), "caf?");
 }
 
-TEST_F(DirectorySearchTest, ClosingEverySearchFreesEveryNumber) {
-    for (int number = 1; number <= 16; ++number) rt::SearchOpen(temp / "*.*", number);
-    rt::CloseAllSearches();
+// A run's searches are its own: those it left open are gone with it.
+TEST_F(DirectorySearchTest, TheSearchesARunLeftOpenAreGoneWithIt) {
+    {
+        const rt::Run run;
+        for (int number = 1; number <= 16; ++number) rt::SearchOpen(temp / "*.*", number);
+        rt::SearchNext(16);
+    }
     for (int number = 1; number <= 16; ++number) {
         EXPECT_EQ(ErrorOf([&] { rt::SearchOpen(temp / "*.*", number); }), 0) << number;
     }

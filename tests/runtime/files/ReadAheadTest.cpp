@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "runtime/files/DirectorySearch.h"
-#include "runtime/run/Worker.h"
+#include "runtime/files/Run.h"
+#include "runtime/run/Pool.h"
 #include "runtime/system/Cp932.h"
 #include "support/TempFolder.h"
 #include "support/Threads.h"
@@ -19,14 +20,6 @@ namespace {
 
 class ReadAheadTest : public ::testing::Test {
 protected:
-    // The run's worker, which a search may use, is no thread of the read-ahead.
-    void SetUp() override { rt::EndWorker(); }
-    void TearDown() override {
-        rt::StopListingAhead();
-        rt::SearchClose(1);
-        rt::EndWorker();
-    }
-
     // The subfolders of `folder` as the search reads them, "." and ".." left out.
     static std::vector<std::string> Subfolders(const std::string& folder) {
         std::vector<std::string> names;
@@ -48,8 +41,8 @@ protected:
         return table;
     }
 
-    void ListAhead(const rt::Array<std::string>& table, int end) {
-        rt::ListAhead(table, 0, end, temp.Path() + "\\", "\\*.*");
+    void Ask(const rt::Array<std::string>& table, int end) {
+        rt::TheRun().readAhead.Ask(table, 0, end, temp.Path() + "\\", "\\*.*");
     }
 
     test::TempFolder temp;
@@ -69,7 +62,7 @@ TEST_F(ReadAheadTest, AFolderListedAheadReadsAsTheSearchReadsIt) {
     for (const std::string& folder : folders) bySearch[folder] = Subfolders(temp / folder);
 
     const rt::Array<std::string> table = Table(folders);
-    ListAhead(table, 3);
+    Ask(table, 3);
     for (const std::string& folder : folders) EXPECT_EQ(Subfolders(temp / folder), bySearch[folder]) << folder;
     EXPECT_EQ(bySearch["A"].size(), 4u);
 }
@@ -85,7 +78,7 @@ TEST_F(ReadAheadTest, AFolderTakenAwayWhileListedAheadGivesItsListingOrNone) {
             for (const std::string& child : children) test::MakeFolders(temp / (folders.back() + "\\" + child));
         }
         const rt::Array<std::string> table = Table(folders);
-        ListAhead(table, 8);
+        Ask(table, 8);
         // Moved away whole, or taken apart from the bottom up.
         for (int i = 1; i < 8; i += 2) {
             if (round % 2 == 0) {
@@ -101,11 +94,11 @@ TEST_F(ReadAheadTest, AFolderTakenAwayWhileListedAheadGivesItsListingOrNone) {
             }
             for (const std::string& name : found) EXPECT_NE(std::find(children.begin(), children.end(), name), children.end());
         }
-        rt::StopListingAhead();
+        rt::TheRun().readAhead.Stop();
     }
 }
 
-TEST_F(ReadAheadTest, StoppingLeavesNoThreadBehind) {
+TEST_F(ReadAheadTest, TheThreadsEndWithThePoolAndNoneIsLeftBehind) {
     std::vector<std::string> folders;
     for (int i = 0; i < 100; ++i) {
         folders.push_back("f" + std::to_string(i));
@@ -113,26 +106,43 @@ TEST_F(ReadAheadTest, StoppingLeavesNoThreadBehind) {
     }
     const int before = test::ThreadsOfThisProcess();
     const rt::Array<std::string> table = Table(folders);
-    ListAhead(table, 100);
-    EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::DefaultListingThreads());
-    rt::StopListingAhead();
+    Ask(table, 100);
+    EXPECT_EQ(test::ThreadsOfThisProcess(), before + rt::DefaultAheadThreads());
+    rt::TheRun().readAhead.Stop();
+    rt::ThePool().End();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     // And the next walk starts workers afresh.
-    ListAhead(table, 100);
+    Ask(table, 100);
     EXPECT_EQ(Subfolders(temp / "f0"), std::vector<std::string>{"sub"});
-    rt::StopListingAhead();
-    // The search may have listed on the run's worker, which the run ends.
-    rt::EndWorker();
+    rt::TheRun().readAhead.Stop();
+    rt::ThePool().End();
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
 }
 
 TEST_F(ReadAheadTest, SwitchedOffTheWalkListsEveryFolderOnItsOwnThread) {
     test::MakeFolders(temp / "A\\sub");
     const int before = test::ThreadsOfThisProcess();
-    rt::SetListingThreads(0);
+    const long long taken = rt::TheRun().readAhead.Taken();
+    rt::ThePool().SetAheadThreads(0);
     const rt::Array<std::string> table = Table({"A"});
-    ListAhead(table, 1);
+    Ask(table, 1);
     EXPECT_EQ(test::ThreadsOfThisProcess(), before);
     EXPECT_EQ(Subfolders(temp / "A"), std::vector<std::string>{"sub"});
-    rt::SetListingThreads(rt::DefaultListingThreads());
+    EXPECT_EQ(rt::TheRun().readAhead.Taken(), taken);
+}
+
+// The walk comes to a folder sooner than its turn among those asked for: its
+// listing moves to the front of the pool's queue and is taken, not made again.
+TEST_F(ReadAheadTest, AFolderNeededBeforeItsTurnIsTakenFromThoseAskedFor) {
+    std::vector<std::string> folders;
+    for (int i = 0; i < 40; ++i) {
+        folders.push_back("f" + std::to_string(i));
+        test::MakeFolders(temp / (folders.back() + "\\sub" + std::to_string(i)));
+    }
+    rt::ThePool().SetAheadThreads(1);
+    const rt::Array<std::string> table = Table(folders);
+    Ask(table, 40);
+    const long long taken = rt::TheRun().readAhead.Taken();
+    EXPECT_EQ(Subfolders(temp / "f39"), std::vector<std::string>{"sub39"});
+    EXPECT_EQ(rt::TheRun().readAhead.Taken(), taken + 1);
 }

@@ -54,7 +54,6 @@ protected:
     void SetUp() override {
         window_ = test::MakeStandInWindow(L"SORATN2.PollTest", CountingProc);
         ASSERT_NE(window_, nullptr);
-        rt::ResetStatementPoll();
         hooks_.emplace(rt::RunHooks{.mainWindow = window_, .settle = RecordSettle});
         settled.clear();
         delivered = 0;
@@ -65,7 +64,6 @@ protected:
     void TearDown() override {
         hooks_.reset();
         DestroyWindow(window_);
-        rt::ResetStatementPoll();
     }
 
     // Runs the statements 1 to `statements`, each with a probe posted just

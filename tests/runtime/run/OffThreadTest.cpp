@@ -1,4 +1,4 @@
-#include "runtime/files/OffThread.h"
+#include "runtime/run/OffThread.h"
 
 #include <windows.h>
 
@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "runtime/run/StatementPoll.h"
 #include "runtime/system/Cp932.h"
 #include "support/TempFolder.h"
 
@@ -47,5 +46,4 @@ TEST(OffThreadTest, ACallsResultAndItsLastErrorComeBackToTheProgramsThread) {
         }
     }
     EXPECT_TRUE(test::Exists(temp / "new"));
-    rt::ResetStatementPoll();
 }

@@ -7,15 +7,15 @@
 #include <type_traits>
 #include <utility>
 
-#include "runtime/run/Worker.h"
+#include "runtime/run/Pool.h"
 
-// The one way the file statements and the directory search make a system
-// call that may wait on a file server (a listing, a look for an entry, a
-// folder made or removed): on the run's worker, the program's thread polling
-// meanwhile (runtime/run/Worker.h).
+// The one way the runtime makes a system call that may wait on a file
+// server (a listing, a look for an entry, a folder made or removed, a file
+// opened, written or closed): on the run's pool, the program's thread
+// polling meanwhile (runtime/run/Pool.h).
 namespace rt {
 
-// Makes `call` on the worker and gives back its result, with GetLastError()
+// Makes `call` on the pool and gives back its result, with GetLastError()
 // as the call left it, read on the worker right after the call and set again
 // here: the code around it reads as if the call were made here. `call` gets
 // only copies (capture by value): after Ctrl+C it may still run, with
