@@ -14,6 +14,11 @@ namespace {
 // A job under way on a local disk has returned by then; one that has not
 // waits on a server, and its thread is left to end by itself.
 constexpr DWORD kLocalCallMilliseconds = 100;
+// A file's end mark at the program's end is waited for longer: a file that
+// loses it is damaged, and a machine busy with other work may not run the
+// thread that writes it within a local call's time. Still short enough that
+// a program whose files a server holds ends within a second of its report.
+constexpr DWORD kEndMarkMilliseconds = 400;
 
 // How long each side of a hand-over looks for the other before it sleeps:
 // the program's thread for the answer, about as long as a local folder call
@@ -239,7 +244,7 @@ void Pool::Wait(const Ticket& job) {
 
 bool Pool::WaitAtTheEnd(const Ticket& job) {
     const Locked locked(shared_->lock);
-    return WaitFor(shared_->lock, shared_->answered, kLocalCallMilliseconds, [&] { return job->Over(); });
+    return WaitFor(shared_->lock, shared_->answered, kEndMarkMilliseconds, [&] { return job->Over(); });
 }
 
 void Pool::Drop(const Ticket& job) {

@@ -63,9 +63,9 @@ public:
     // Ctrl+C or the request to quit throws ProgramEnd at once.
     void Wait(const Ticket& job);
 
-    // Waits without polling, at most as long as a local call takes, for a
-    // job at the program's end; whether it returned. One that did not is
-    // left to go on by itself.
+    // Waits without polling, for a job at the program's end, at most as long
+    // as a local call takes on a machine busy with other work; whether it
+    // returned. One that did not is left to go on by itself.
     bool WaitAtTheEnd(const Ticket& job);
 
     // A job not begun is taken out and never runs; one begun goes on.
