@@ -40,7 +40,7 @@ zip=$(ls "$work/first/out/"SORATN2-*-win64.zip)
 # the zip.
 e2e=$work/e2e
 mkdir -p "$e2e"
-cp "$build/windows/bin/e2e_tests.exe" "$e2e/"
+cp "$build/windows/bin/e2e_tests.exe" "$build/windows/bin/xdnd-drop.py" "$e2e/"
 python3 -m zipfile -e "$zip" "$e2e/"
 # The displays and the slow file system, as the test command has them.
 trap '"$wine_env" teardown "$build/wine"' EXIT

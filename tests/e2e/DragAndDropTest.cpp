@@ -77,6 +77,9 @@ protected:
     // The folders dragged from the drag source and dropped at the point; the
     // source's own account of the drag ("accepted 1 finished 1").
     std::string DragAndDrop(const std::vector<std::string>& paths, POINT at) {
+        if (GetFileAttributesW(DragSource().c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return "failed: no drag source at " + rt::ToCp932Shown(DragSource());
+        }
         const std::string result = scratch / ("drag" + std::to_string(drags_++) + ".txt");
         std::wstring command = L"python3 " + Quoted(UnixPath(DragSource())) + L" " + Quoted(UnixPath(Wide(result))) +
                                L" " + std::to_wstring(at.x) + L" " + std::to_wstring(at.y);
