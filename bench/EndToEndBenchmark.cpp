@@ -113,6 +113,7 @@ void UseTheProgram(const std::wstring& executable, const std::string& program, c
     user.Click(kButton5);
     figure("scan").values.push_back(Timed(user, [&] { user.Save(wideTree + L"\\DUMMY"); }));
     user.WaitUntilIdle();
+    figure("peak after the scan").values.push_back(static_cast<double>(PeakWorkingSet(user.Process())));
     const int count = static_cast<int>(SendMessageW(user.Control(kList1), LB_GETCOUNT, 0, 0));
     figure("list click").values.push_back(Timed(user, [&] { user.PressItemAt(count - 1); }));
     user.WaitUntilIdle();
@@ -125,6 +126,7 @@ void UseTheProgram(const std::wstring& executable, const std::string& program, c
     user.SaveAs(wideWork + L"\\copy\\DUMMY");
     figure("copy").values.push_back(TimedUntilMessage(user, [&] { user.Press(kButton7); }));
     user.ReadAndCloseMessage();
+    figure("peak after the copy").values.push_back(static_cast<double>(PeakWorkingSet(user.Process())));
     figure("undo").values.push_back(TimedUntilMessage(user, [&] { user.Press(kButton9); }));
     user.ReadAndCloseMessage();
     user.Click(kButton8);
@@ -331,10 +333,12 @@ int main(int argc, char** argv) {
                 selectingClick.Median() * 1000, selectingClick.Min() * 1000, selectingClick.Max() * 1000);
     report.Line("deselect all %.2f s, select all %.2f s, export %.2f s\n", figures["program: deselect all"].Median(),
                 figures["program: select all"].Median(), figures["program: export"].Median());
-    report.Line("peak working set: program %.1f MB (%.1f MB after start-up), empty window program %.1f MB, "
-                "%.1f MB after one save dialog\n",
-                peak, figures["program: peak after start-up"].Median() / 1048576.0, emptyPeak, emptyDialogPeak);
-    report.Line("  the program above the empty window program after one save dialog: %.1f MB (target 6 MB)\n",
+    report.Line("peak working set: program %.1f MB (%.1f MB after start-up, %.1f MB after the scan, %.1f MB after "
+                "the copy), empty window program %.1f MB, %.1f MB after one save dialog\n",
+                peak, figures["program: peak after start-up"].Median() / 1048576.0,
+                figures["program: peak after the scan"].Max() / 1048576.0,
+                figures["program: peak after the copy"].Max() / 1048576.0, emptyPeak, emptyDialogPeak);
+    report.Line("  the program above the empty window program after one save dialog: %.1f MB (target 9 MB)\n",
                 peak - emptyDialogPeak);
     std::snprintf(json, sizeof json,
                   "  \"click\": {\"ms\": %.1f, \"min_ms\": %.1f, \"max_ms\": %.1f, \"selecting_ms\": %.1f, "

@@ -5,7 +5,6 @@
 #include "program/scan/NameUtilities.h"
 #include "runtime/lang/Array.h"
 #include "runtime/lang/Numbers.h"
-#include "runtime/system/PathsIgnoringCase.h"
 #include "shell/Controls.h"
 
 // The program: its variables, which live for the whole run, its subroutines
@@ -51,7 +50,6 @@ extern rt::Int16 parentExisted;                   // 1 when that parent folder w
 extern rt::Array<rt::Int16> preexistingMarks;     // entry i: 1 when its target was there before the run,
                                                   // 2 when the run made it for another entry first
                                                   // (names that differ in letter case alone)
-extern rt::PathsIgnoringCase madeFolders;         // the targets the last copy run made
 
 // Every variable back to 0 or "", as before the first statement of a run.
 void ClearVariables();

@@ -31,7 +31,6 @@ std::string destinationPath;
 std::string copiedParentName;
 rt::Int16 parentExisted;
 rt::Array<rt::Int16> preexistingMarks(kLastEntry);
-rt::PathsIgnoringCase madeFolders;
 
 void ClearVariables() {
     for (ControlHandle* handle : {&MAINFORM, &TEXT1, &TEXT2, &TEXT3, &TEXT4, &TEXT5, &TEXT6, &TEXT7,
@@ -46,7 +45,6 @@ void ClearVariables() {
     folderNames = rt::Array<std::string>(kLastEntry);
     folderMarks = rt::Array<rt::Int16>(kLastEntry);
     preexistingMarks = rt::Array<rt::Int16>(kLastEntry);
-    madeFolders.Clear();
 }
 
 }  // namespace program

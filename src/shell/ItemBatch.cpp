@@ -6,6 +6,7 @@
 
 #include "runtime/lang/ErrorNumbers.h"
 #include "runtime/lang/RuntimeError.h"
+#include "runtime/system/Cp932.h"
 
 namespace shell {
 
@@ -21,34 +22,45 @@ void Insert(HWND list, const wchar_t* text, UINT message) {
 
 }  // namespace
 
-void ItemBatch::Add(std::wstring_view text) {
-    starts_.push_back(static_cast<std::uint32_t>(characters_.size()));
-    characters_ += text;
-    characters_ += L'\0';
+void ItemBatch::Add(std::string_view text) {
+    starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+    bytes_ += text;
+    bytes_ += '\0';
 }
 
 void ItemBatch::Clear() {
-    characters_.clear();
+    bytes_.clear();
     starts_.clear();
 }
 
+std::wstring ItemBatch::Text(std::size_t i) const { return rt::ToWide(bytes_.c_str() + starts_[i]); }
+
 // By the texts' sort keys in the list's locale, texts with equal keys in the
 // order they came. Empty when a key cannot be made.
+//
+// The keys are measured first and made into one buffer of their exact size:
+// grown key by key, the buffer would at its peak hold half as much again
+// unused, and twice over while it moves.
 std::vector<std::uint32_t> ItemBatch::SortedOrder(HWND list) const {
     const LCID locale = static_cast<LCID>(SendMessageW(list, LB_GETLOCALE, 0, 0));
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    std::string keys;
     std::vector<std::uint32_t> keyEnds(Size());
+    std::size_t total = 0;
     for (std::size_t i = 0; i < Size(); ++i) {
-        const int bytes = LCMapStringW(locale, kFlags, Text(i), -1, nullptr, 0);
+        const int bytes = LCMapStringW(locale, kFlags, Text(i).c_str(), -1, nullptr, 0);
         if (bytes <= 0) return {};
-        const std::size_t start = keys.size();
-        keys.resize(start + static_cast<std::size_t>(bytes));
-        if (LCMapStringW(locale, kFlags, Text(i), -1, reinterpret_cast<LPWSTR>(keys.data() + start), bytes) !=
+        total += static_cast<std::size_t>(bytes);
+        if (total > UINT32_MAX) return {};
+        keyEnds[i] = static_cast<std::uint32_t>(total);
+    }
+    std::string keys(total, '\0');
+    for (std::size_t i = 0; i < Size(); ++i) {
+        const std::size_t start = i == 0 ? 0 : keyEnds[i - 1];
+        const int bytes = static_cast<int>(keyEnds[i] - start);
+        if (LCMapStringW(locale, kFlags, Text(i).c_str(), -1, reinterpret_cast<LPWSTR>(keys.data() + start), bytes) !=
             bytes) {
             return {};
         }
-        keyEnds[i] = static_cast<std::uint32_t>(keys.size());
     }
     const auto key = [&](std::uint32_t i) {
         const std::size_t start = i == 0 ? 0 : keyEnds[i - 1];
@@ -67,11 +79,11 @@ void ItemBatch::PutInto(HWND list) const {
     const std::vector<std::uint32_t> order = empty ? SortedOrder(list) : std::vector<std::uint32_t>{};
     if (order.empty()) {
         // The list places each one itself.
-        for (std::size_t i = 0; i < Size(); ++i) Insert(list, Text(i), LB_ADDSTRING);
+        for (std::size_t i = 0; i < Size(); ++i) Insert(list, Text(i).c_str(), LB_ADDSTRING);
         return;
     }
     // LB_INSERTSTRING appends without sorting.
-    for (const std::uint32_t i : order) Insert(list, Text(i), LB_INSERTSTRING);
+    for (const std::uint32_t i : order) Insert(list, Text(i).c_str(), LB_INSERTSTRING);
 }
 
 }  // namespace shell

@@ -17,10 +17,13 @@ namespace shell {
 // equal keep the order they were given in.
 //
 // The texts stand one after another in one buffer, each with its terminating
-// null, so that 32,000 of them cost their characters and an offset each.
+// null, in the program's bytes, so that 32,000 of them cost their bytes and an
+// offset each: they are held while the list makes its own copies, when the
+// program's memory is at its highest. Each is turned into the system's form
+// when it is wanted, as the list would have had it at once.
 class ItemBatch {
 public:
-    void Add(std::wstring_view text);
+    void Add(std::string_view text);
     bool Empty() const { return starts_.empty(); }
     void Clear();
 
@@ -30,10 +33,10 @@ public:
 
 private:
     std::size_t Size() const { return starts_.size(); }
-    const wchar_t* Text(std::size_t i) const { return characters_.c_str() + starts_[i]; }
+    std::wstring Text(std::size_t i) const;
     std::vector<std::uint32_t> SortedOrder(HWND list) const;
 
-    std::wstring characters_;
+    std::string bytes_;
     std::vector<std::uint32_t> starts_;
 };
 

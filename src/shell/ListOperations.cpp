@@ -102,11 +102,11 @@ void ClearList(const ControlHandle& handle) {
 
 void AddItem(const ControlHandle& handle, std::string_view text) {
     const List list = ChangingList(ListOf(handle));
-    const std::wstring wide = rt::ToWide(text);
     if (MayHoldBack(list)) {
-        list.state->items.Add(wide);
+        list.state->items.Add(text);
         return;
     }
+    const std::wstring wide = rt::ToWide(text);
     if (list.state != nullptr) list.state->ForgetItems();
     const LRESULT result = SendMessageW(list.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (result == LB_ERRSPACE) rt::Raise(rt::err::kListFull);

@@ -234,8 +234,9 @@ MainForm::MainForm(HINSTANCE instance, int icon, const ProcedureLookup& lookup,
 
 MainForm::~MainForm() { Destroy(); }
 
-rt::RunHooks MainForm::Hooks() const {
+rt::RunHooks MainForm::Hooks() {
     return {.mainWindow = window_,
+            .owner = this,
             .filter = [](MSG& message) {
                 MainForm* form = TheForm();
                 return form != nullptr && form->keyboard_.Navigate(message);
@@ -252,6 +253,7 @@ void MainForm::PaintWhileBusy() {
 void MainForm::Destroy() {
     if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
     window_ = nullptr;
+    hooks_.reset();
     bindings_ = EventBindings{};
     argumentEvents_.Clear();
 }
@@ -262,10 +264,7 @@ void MainForm::RaiseEvent(int id, Event event) {
     if (procedure) rt::QueueEvent(procedure);
 }
 
-MainForm* TheForm() {
-    const HWND window = rt::MainWindow();
-    return IsWindow(window) ? FormOf(window) : nullptr;
-}
+MainForm* TheForm() { return static_cast<MainForm*>(rt::Hooks().owner); }
 
 UINT BusyQueryMessage() {
     static const UINT message = RegisterWindowMessageW(L"SORATN2.Busy");

@@ -73,7 +73,7 @@ private:
     // paint while a procedure runs, and the settling of its controls.
     // Installed in the run in force as soon as the window is made, for as long
     // as the form stands.
-    rt::RunHooks Hooks() const;
+    rt::RunHooks Hooks();
     bool CreateControls(HINSTANCE instance);
     // The run's paint hook: the counters' new texts given at the named point,
     // then what needs it painted, the counters first of all, taking no message.
@@ -100,10 +100,10 @@ private:
 // done.
 UINT BusyQueryMessage();
 
-// The form of the run in progress, found through the run's main window, which
-// was given it at its making; null outside a run. The run's hooks and the
-// operations on controls reach it here, since control handles carry no
-// object of the program's.
+// The form of the run in progress, which installed the run's hooks; null
+// outside a run and once the form is destroyed. The hooks and the operations
+// on controls reach it here, since control handles carry no object of the
+// program's.
 MainForm* TheForm();
 
 }  // namespace shell

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "program/Program.h"
@@ -132,12 +133,20 @@ TEST(ListOperationsTest, HighlightsChangedFromOutsideAreSeenOnceADialogHasClosed
 // Items given to the empty list in one procedure go in together; they must
 // stand exactly where the list puts items given to it one at a time.
 TEST(ListOperationsTest, AListFilledInOneProcedureHasTheOrderTheListGivesItemsOneByOne) {
-    const std::vector<std::string> texts = {
+    std::vector<std::string> texts = {
         "A\\B\\C", "A-B",   "A B",  "AB",  "A.B", "A_B",    "A\\B", "A",  "ソ\\表", "ソ",   "b",  "C",
         "co-op",   "coop",  "co'op", "ｱ",   "ア",  "あ",  "ァ",     "10",   "9",  "１",     "д",    "e",  "E\\x",
         "~",       "!",     "[a]",  "表",   "漢字", "－",  "ー",     "〜",   "Ａ", "z\\y",   "Z\\Y-", "-z", "z-"};
     std::vector<std::string> oneByOne;
     test::RunProgramWith({[&] {
+        // Names without a code page 932 form, held back as the program's
+        // bytes with their lent characters, go in as the system's names.
+        for (const std::wstring_view name : {std::wstring_view(L"caf\u00e9"), std::wstring_view(L"\U0001F600\\b"),
+                                             std::wstring_view(L"\u00c5ngstr\u00f6m")}) {
+            std::string bytes;
+            ASSERT_TRUE(rt::ToCp932(name, bytes));
+            texts.push_back(bytes);
+        }
         const HWND reference = CreateWindowExW(0, L"ListBox", L"", WS_CHILD | LBS_SORT | LBS_EXTENDEDSEL, 0, 0, 10, 10,
                                                rt::MainWindow(), nullptr, nullptr, nullptr);
         ASSERT_NE(reference, nullptr);
@@ -155,6 +164,7 @@ TEST(ListOperationsTest, AListFilledInOneProcedureHasTheOrderTheListGivesItemsOn
         shell::ClearList(LIST1);
         for (const std::string& text : texts) shell::AddItem(LIST1, text);
         EXPECT_EQ(Texts(), oneByOne);
+        EXPECT_NE(std::find(oneByOne.begin(), oneByOne.end(), texts.back()), oneByOne.end());
     }});
 }
 

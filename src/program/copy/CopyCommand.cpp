@@ -4,6 +4,7 @@
 #include "runtime/lang/Strings.h"
 #include "runtime/run/StatementPoll.h"
 #include "runtime/system/Cp932.h"
+#include "runtime/system/PathsIgnoringCase.h"
 #include "shell/ListOperations.h"
 
 namespace program {
@@ -24,6 +25,9 @@ void BUTTON7_ON(ControlHandle&) {
     rt::Single mergedCount = 0;
     rt::Single i = 0;
     rt::Int16 fits = 0;
+    // The targets this run made, for as long as it runs: the undo needs only
+    // the marks, so the run's memory of its names goes with it.
+    rt::PathsIgnoringCase madeFolders;
     Line(3020); if (shell::CheckState(CHECK1) == 1) {
         Line(3021); parentName = shell::ReadText(EDIT1);
     }
@@ -38,7 +42,6 @@ void BUTTON7_ON(ControlHandle&) {
         Line(3029); rt::EraseFile(startDir + "\\TEST_FOL2.TXT");
     }
     Line(3030); rt::OpenForOutput(startDir + "\\TEST_FOL2.TXT", 2);
-    Line(3061); madeFolders.Clear();
     Line(3031); if (parentName != "") {
         Line(3032); SetCaption(EDIT1, parentName);
         Line(3034); if (rt::MakeFolderIfMissing(destinationPath + parentName) == -1) {

@@ -90,6 +90,7 @@ void ReadAhead::Stop() {
     for (Asked& asked : asked_) Drop(asked);
     asked_.clear();
     askedEnd_ = 0;
+    pool_.EndAheadThreads();
 }
 
 }  // namespace rt

@@ -52,7 +52,8 @@ public:
     FolderListing Listing(const std::wstring& pattern);
 
     // Everything asked for is dropped: not begun, never begun; under way,
-    // stopped at its next entry. The next walk starts afresh.
+    // stopped at its next entry. The pool's threads for the listings end
+    // with them. The next walk starts afresh.
     void Stop();
 
     // For the tests, which show that the walk gains from it at all: how many

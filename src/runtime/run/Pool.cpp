@@ -289,6 +289,10 @@ void Pool::End() {
     shared_ = std::make_shared<Shared>();
 }
 
+void Pool::EndAheadThreads() {
+    if (threads_.size() > 1) End();
+}
+
 Pool& ThePool() { return CurrentRunState()->pool; }
 
 void CallOnWorker(std::function<void()> call) { ThePool().Call(std::move(call)); }

@@ -81,6 +81,12 @@ public:
     // next job starts threads afresh.
     void End();
 
+    // Once no job is given ahead: the threads a walk's listings needed are
+    // not kept for the calls one at a time that follow, which need one, since
+    // under Wine every thread costs about a megabyte of memory for as long as
+    // it stands. They end as End() ends them, unless one at most was started.
+    void EndAheadThreads();
+
     // For the tests and the benchmarks, which compare walks with and without
     // listings ahead (0: none is asked for); takes effect at the next job.
     void SetAheadThreads(int threads) { aheadThreads_ = threads; }

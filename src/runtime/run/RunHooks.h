@@ -22,6 +22,10 @@ struct RunHooks {
     // The window whose Ctrl+C interrupts the program (it or any of its
     // controls) and whose existence keeps the program alive.
     HWND mainWindow = nullptr;
+    // What installed the hooks, for the layers above to find it again
+    // without asking the window system: a list operation asks for it once
+    // an item.
+    void* owner = nullptr;
     // A look at every message before it is delivered; true when it was handled.
     bool (*filter)(MSG& message) = nullptr;
     // Paints the window while an event procedure runs, taking no message.

@@ -157,6 +157,36 @@ TEST_F(PoolTest, TheThreadsStayFromOneProcedureToTheNextAndGoWithTheRun) {
     EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore);
 }
 
+// The threads a walk's listings needed end once none is given ahead; the one
+// thread the calls one at a time need stays.
+TEST_F(PoolTest, TheThreadsForJobsAheadEndAndTheOneForCallsStays) {
+    const int threadsBefore = test::ThreadsOfThisProcess();
+    const auto gate = std::make_shared<Gate>();
+    const auto begun = std::make_shared<std::atomic<int>>(0);
+    rt::Pool pool(2);
+    const auto held = [gate, begun] {
+        ++*begun;
+        WaitForSingleObject(gate->open, INFINITE);
+    };
+    const rt::Pool::Ticket first = pool.Submit(held);
+    const rt::Pool::Ticket second = pool.Submit(held);
+    ASSERT_TRUE(test::WaitUntilTrue([&] { return begun->load() == 2; }));
+    pool.Call([] {});
+    EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore + 3);
+    SetEvent(gate->open);
+    pool.Wait(first);
+    pool.Wait(second);
+    pool.EndAheadThreads();
+    EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore);
+    DWORD caller = 0;
+    pool.Call([&caller] { caller = GetCurrentThreadId(); });
+    pool.EndAheadThreads();
+    EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore + 1);
+    DWORD again = 0;
+    pool.Call([&again] { again = GetCurrentThreadId(); });
+    EXPECT_EQ(again, caller);
+}
+
 // A job the program needs now goes before those given ahead of it, on a
 // thread of its own when every one is in a job; a job dropped never runs.
 TEST_F(PoolTest, AHurriedJobGoesFirstAndADroppedOneNeverRuns) {
