@@ -61,6 +61,10 @@ mkdir -p "$path"
 # twins: names that differ in letter case alone, as a case-sensitive server
 # hands them out; Windows holds one folder for both.
 mkdir -p twins/A/x twins/a/y
+# twins-after: the same behind a folder "0" that the tests make at the
+# destination first, so the copy meets a folder already there before either
+# twin.
+mkdir -p twins-after/0 twins-after/B/x twins-after/b/y
 
 # deep: 200 levels.
 path=deep

@@ -12,6 +12,25 @@ namespace program {
 using shell::SetCaption;
 using rt::Line;
 
+namespace {
+
+// Puts into `made` the targets of the selected entries before `entry` that
+// the copy run has made (mark 0 once the run has passed them).
+void RECORD_MADE_SUB(rt::Single entry, const std::string& parentName, rt::PathsIgnoringCase& made) {
+    std::string targetPath;
+    rt::Single k = 0;
+    Line(3150); if (entry == 0) return;
+    Line(3151); rt::CountingLoop entries(k, 0, entry - 1);
+    do {
+        Line(3152); if (folderMarks[k] == 1 && preexistingMarks[k] == 0) {
+            Line(3153); TARGET_PATH_SUB(k, parentName, targetPath);
+            Line(3154); made.Add(targetPath);
+        }
+    } while (entries.Next());
+}
+
+}  // namespace
+
 // "コピー実行": makes an empty folder below the destination for every selected
 // folder, in table order, parents first; logs every target and records what
 // it made for the undo. A folder it made itself a moment before for a name
@@ -25,9 +44,13 @@ void BUTTON7_ON(ControlHandle&) {
     rt::Single mergedCount = 0;
     rt::Single i = 0;
     rt::Int16 fits = 0;
-    // The targets this run made, for as long as it runs: the undo needs only
-    // the marks, so the run's memory of its names goes with it.
+    // The targets this run made, kept from the first target found already
+    // there: only such a target can be one the run made a moment before for
+    // a name that differs in letter case alone. A run into an empty
+    // destination, the usual one, keeps no names at all. The undo needs only
+    // the marks, so the record goes with the run.
     rt::PathsIgnoringCase madeFolders;
+    rt::Int16 recording = 0;
     Line(3020); if (shell::CheckState(CHECK1) == 1) {
         Line(3021); parentName = shell::ReadText(EDIT1);
     }
@@ -64,17 +87,23 @@ void BUTTON7_ON(ControlHandle&) {
             Line(3046); if (rt::MakeFolderIfMissing(targetPath) == -1) {
                 Line(3047); createdCount = rt::StoreSingle(rt::Add(createdCount, 1));
                 Line(3048); SetCaption(TEXT3, rt::NumText(createdCount));
-                Line(3058); madeFolders.Add(targetPath);
-            } else if (madeFolders.Holds(targetPath)) {
+                Line(3058); if (recording == 1) madeFolders.Add(targetPath);
+            } else {
+                Line(3064); if (recording == 0) {
+                    Line(3065); RECORD_MADE_SUB(i, parentName, madeFolders);
+                    Line(3066); recording = 1;
+                }
                 // A name from a server that tells letter case apart ("A" and
                 // "a"): Windows holds one folder for both, and this run made
                 // it for the entry before. The undo removes it through that
                 // entry, after all that is below either name.
-                Line(3059); preexistingMarks[i] = 2;
-                Line(3060); mergedCount = rt::StoreSingle(rt::Add(mergedCount, 1));
-            } else {
-                Line(3049); preexistingMarks[i] = 1;
-                Line(3050); existingCount = rt::StoreSingle(rt::Add(existingCount, 1));
+                Line(3067); if (madeFolders.Holds(targetPath)) {
+                    Line(3059); preexistingMarks[i] = 2;
+                    Line(3060); mergedCount = rt::StoreSingle(rt::Add(mergedCount, 1));
+                } else {
+                    Line(3049); preexistingMarks[i] = 1;
+                    Line(3050); existingCount = rt::StoreSingle(rt::Add(existingCount, 1));
+                }
             }
         }
     } while (entries.Next());

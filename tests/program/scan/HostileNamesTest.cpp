@@ -400,3 +400,29 @@ TEST_F(HostileNamesTest, CaseTwinsGoIntoOneFolderThatTheUndoTakesAway) {
               kCopyDone + L"\r\nなお、大文字と小文字だけが違う名前を一つにまとめたフォルダーが 1 あります。");
     EXPECT_EQ(ui.messageBoxes[1].text, kUndoDone);
 }
+
+// The copy keeps its record of the targets it made only from the first one
+// it finds already there: here "0", met before either twin, so the twins'
+// folder is recorded as it is made and b still merges into B.
+TEST_F(HostileNamesTest, CaseTwinsMetAfterAFolderAlreadyThereStillMerge) {
+    test::TempFolder destination;
+    test::MakeFolders(destination.Path() + "\\0");
+    Choose(kHostile + "\\twins-after");
+    Choose(destination.Path());
+    test::RunProgramWith({
+        [] { test::Click(BUTTON5); },
+        [] { test::Click(BUTTON6); },
+        [] { test::Click(BUTTON7); },
+        [&] {
+            EXPECT_EQ(test::FoldersBelow(destination.Path()).size(), 4u);
+            EXPECT_EQ(shell::ReadText(TEXT3), " 3");
+            test::Click(BUTTON9);
+        },
+        [&] { EXPECT_EQ(test::FoldersBelow(destination.Path()), (std::vector<std::string>{"0"})); },
+    });
+    ASSERT_EQ(ui.messageBoxes.size(), 2u);
+    EXPECT_EQ(ui.messageBoxes[0].text,
+              kCopyDone + L"\r\nなお、コピーする前に存在していたフォルダーが 1 あります。" +
+                  L"\r\nなお、大文字と小文字だけが違う名前を一つにまとめたフォルダーが 1 あります。");
+    EXPECT_EQ(ui.messageBoxes[1].text, kUndoDone);
+}
