@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "runtime/run/RunHooks.h"
@@ -13,10 +14,29 @@ namespace rt {
 
 namespace {
 
+// Under Wine 8 a device context of the system's cache, once given back, goes
+// on holding the drawing surface of the window it last drew on, closed or
+// not, until it is taken for another window: a closed save dialog's surface
+// (0.85 MB of shared memory at 96 dpi) stays through the scan and the copy,
+// and the next dialog lets it go only once its own is there beside it.
+// Taking every context of the cache at once for the owner, and giving them
+// back, lets go of what the closed window left now. Windows holds no such
+// surface; there this is a few calls more.
+void LetGoOfClosedWindowSurfaces(HWND owner) {
+    constexpr std::size_t kCachedContexts = 64;  // Wine's cache of device contexts
+    std::array<HDC, kCachedContexts> taken{};
+    for (HDC& context : taken) context = GetDCEx(owner, nullptr, DCX_CACHE);
+    for (HDC context : taken) {
+        if (context != nullptr) ReleaseDC(owner, context);
+    }
+}
+
 class SystemModalUi final : public ModalUi {
 public:
     int ShowMessageBox(const MessageBoxRequest& request) override {
-        return MessageBoxW(request.owner, request.text.c_str(), request.title.c_str(), request.style);
+        const int answer = MessageBoxW(request.owner, request.text.c_str(), request.title.c_str(), request.style);
+        LetGoOfClosedWindowSurfaces(request.owner);
+        return answer;
     }
 
     std::optional<std::wstring> ShowSaveDialog(const SaveDialogRequest& request) override {
@@ -32,7 +52,9 @@ public:
         dialog.lpstrInitialDir = request.initialFolder.c_str();
         dialog.lpstrTitle = request.title.c_str();
         dialog.Flags = request.flags;
-        if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+        const BOOL confirmed = GetSaveFileNameW(&dialog);
+        LetGoOfClosedWindowSurfaces(request.owner);
+        if (!confirmed) return std::nullopt;
         return std::wstring(path.data());
     }
 
@@ -49,6 +71,7 @@ public:
         const BOOL chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
                                            request.place.x, request.place.y, 0, request.owner, nullptr);
         PostMessageW(request.owner, WM_NULL, 0, 0);
+        LetGoOfClosedWindowSurfaces(request.owner);
         return static_cast<int>(chosen);
     }
 };

@@ -78,7 +78,8 @@ public:
     // is told to go, and those in no job, or in one that returns within the
     // time a local call takes, are joined. A thread a server holds in its job
     // is left to end by itself after it, holding nothing of the pool's. The
-    // next job starts threads afresh.
+    // next job starts threads afresh. The run ends them after every event
+    // procedure.
     void End();
 
     // Once no job is given ahead: the threads a walk's listings needed are

@@ -165,6 +165,11 @@ void WaitForEvents() {
                 throw;
             }
             SettleAt(SettlePoint::kProcedureEnded);
+            // No worker stands between commands: under Wine each thread holds
+            // about a megabyte for as long as it stands, the user may spend
+            // the time in a dialog that needs memory of its own, and the next
+            // command starts a thread in a fraction of a millisecond.
+            CurrentRunState()->pool.End();
             return;
         }
         // Only a message can bring the next event, so the idle program waits

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cwctype>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -145,6 +146,61 @@ private:
 };
 
 constexpr DWORD kAlwaysFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+
+// A file of the Linux host under Wine, read whole; nothing where it cannot
+// be read (Windows itself).
+std::optional<std::string> HostFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string text;
+    std::vector<char> buffer(1 << 20);
+    DWORD read = 0;
+    while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
+        text.append(buffer.data(), read);
+    }
+    CloseHandle(file);
+    return text;
+}
+
+// This process as the host knows it: Wine's server opens every file, so the
+// host's /proc/self is the server's; the process is the one in this prefix
+// started as this program.
+std::optional<std::wstring> HostProcessFolder() {
+    wchar_t module[MAX_PATH];
+    const std::wstring_view modulePath(module, GetModuleFileNameW(nullptr, module, MAX_PATH));
+    const std::string program = rt::ToCp932Shown(std::wstring(modulePath.substr(modulePath.find_last_of(L'\\') + 1)));
+    wchar_t prefix[MAX_PATH];
+    if (GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH) == 0) return std::nullopt;
+    const std::string prefixEntry = "WINEPREFIX=" + rt::ToCp932Shown(prefix) + '\0';
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::wstring> ours;
+    do {
+        const std::wstring folder = L"Z:\\proc\\" + std::wstring(found.cFileName);
+        if (!std::iswdigit(found.cFileName[0])) continue;
+        const std::optional<std::string> commandLine = HostFile(folder + L"\\cmdline");
+        if (!commandLine) continue;
+        const std::string first = commandLine->substr(0, commandLine->find('\0'));
+        if (!first.ends_with("/" + program) && first != program) continue;
+        const std::optional<std::string> environment = HostFile(folder + L"\\environ");
+        if (environment && environment->find(prefixEntry) != std::string::npos) ours = folder;
+    } while (!ours && FindNextFileW(search, &found));
+    FindClose(search);
+    return ours;
+}
+
+// The shared memory segments this process has mapped: every window's
+// drawing surface is one.
+std::optional<int> SharedMemorySegments() {
+    const std::optional<std::wstring> process = HostProcessFolder();
+    if (!process) return std::nullopt;
+    const std::optional<std::string> maps = HostFile(*process + L"\\maps");
+    if (!maps) return std::nullopt;
+    int segments = 0;
+    for (std::size_t at = maps->find("SYSV"); at != std::string::npos; at = maps->find("SYSV", at + 1)) ++segments;
+    return segments;
+}
 
 }  // namespace
 
@@ -354,4 +410,24 @@ TEST(FileDialogSystemTest, CancelInTheSystemDialogGivesTheEscapeCharacter) {
 
     EXPECT_TRUE(canceller.Finish()) << "no dialog was shown";
     EXPECT_EQ(result, "\x1B");
+}
+
+// Under Wine a closed window's drawing surface stays in the cache of device
+// contexts; the system's dialogs let it go as they return, so that the next
+// dialog does not open beside the last one's.
+TEST(FileDialogSystemTest, AClosedDialogOrMessageBoxLeavesNoDrawingSurfaceBehind) {
+    const std::optional<int> before = SharedMemorySegments();
+    if (!before) GTEST_SKIP() << "the host's list of mappings cannot be read here";
+    rt::SetModalUi(nullptr);
+    const std::vector<std::pair<const char*, void (*)()>> conversations = {
+        {"save dialog", [] { rt::ShowFileDialog(nullptr, "コピー先になる場所は？", "DUMMY", "", 1); }},
+        {"message box", [] { rt::ShowMessageBox({nullptr, L"作業終了のお知らせ", L"終了しました。", MB_OKCANCEL}); }},
+    };
+    for (const auto& [name, converse] : conversations) {
+        SCOPED_TRACE(name);
+        DialogCanceller canceller(GetCurrentThreadId());
+        converse();
+        ASSERT_TRUE(canceller.Finish()) << "nothing was shown";
+        EXPECT_LE(SharedMemorySegments(), before);
+    }
 }

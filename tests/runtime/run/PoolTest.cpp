@@ -137,23 +137,24 @@ TEST_F(PoolTest, CtrlCEndsTheWaitAtOnceAndTheCallGoesOnByItself) {
     EXPECT_TRUE(test::WaitUntilTrue([&] { return test::ThreadsOfThisProcess() == threadsBefore; }));
 }
 
-// The thread a procedure's calls were handed to serves the next procedure's
-// too, and goes with the run.
-TEST_F(PoolTest, TheThreadsStayFromOneProcedureToTheNextAndGoWithTheRun) {
+// The thread a procedure's calls were handed to serves that procedure's
+// calls and ends with it: none stands while the user is between commands.
+TEST_F(PoolTest, TheThreadOfAProcedureServesItsCallsAndEndsWithIt) {
     const int threadsBefore = test::ThreadsOfThisProcess();
     DWORD first = 0;
     DWORD second = 0;
-    {
-        const rt::RunState run;
-        const rt::RunHooksInstalled hooks(rt::RunHooks{.mainWindow = window_});
-        rt::QueueEvent([&] { rt::CallOnWorker([&] { first = GetCurrentThreadId(); }); });
-        rt::WaitForEvents();
-        rt::QueueEvent([&] { rt::CallOnWorker([&] { second = GetCurrentThreadId(); }); });
-        rt::WaitForEvents();
-        EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore + 1);
-    }
+    int threadsDuring = 0;
+    const rt::RunState run;
+    const rt::RunHooksInstalled hooks(rt::RunHooks{.mainWindow = window_});
+    rt::QueueEvent([&] {
+        rt::CallOnWorker([&] { first = GetCurrentThreadId(); });
+        rt::CallOnWorker([&] { second = GetCurrentThreadId(); });
+        threadsDuring = test::ThreadsOfThisProcess();
+    });
+    rt::WaitForEvents();
     EXPECT_NE(first, 0u);
     EXPECT_EQ(second, first);
+    EXPECT_EQ(threadsDuring, threadsBefore + 1);
     EXPECT_EQ(test::ThreadsOfThisProcess(), threadsBefore);
 }
 
