@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cwctype>
 #include <optional>
+#include <stdexcept>
 #include <stop_token>
 #include <string>
 #include <thread>
@@ -148,24 +149,19 @@ private:
 constexpr DWORD kAlwaysFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
 // A file of the Linux host under Wine, read whole; nothing where it cannot
-// be read (Windows itself).
-std::optional<std::string> HostFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string text;
-    std::vector<char> buffer(1 << 20);
-    DWORD read = 0;
-    while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
-        text.append(buffer.data(), read);
+// be read (Windows itself, a process gone meanwhile).
+std::optional<std::string> HostFile(const std::string& path) {
+    try {
+        return test::ReadBytes(path);
+    } catch (const std::runtime_error&) {
+        return std::nullopt;
     }
-    CloseHandle(file);
-    return text;
 }
 
 // This process as the host knows it: Wine's server opens every file, so the
 // host's /proc/self is the server's; the process is the one in this prefix
 // started as this program.
-std::optional<std::wstring> HostProcessFolder() {
+std::optional<std::string> HostProcessFolder() {
     wchar_t module[MAX_PATH];
     const std::wstring_view modulePath(module, GetModuleFileNameW(nullptr, module, MAX_PATH));
     const std::string program = rt::ToCp932Shown(std::wstring(modulePath.substr(modulePath.find_last_of(L'\\') + 1)));
@@ -175,15 +171,15 @@ std::optional<std::wstring> HostProcessFolder() {
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::optional<std::wstring> ours;
+    std::optional<std::string> ours;
     do {
-        const std::wstring folder = L"Z:\\proc\\" + std::wstring(found.cFileName);
         if (!std::iswdigit(found.cFileName[0])) continue;
-        const std::optional<std::string> commandLine = HostFile(folder + L"\\cmdline");
+        const std::string folder = "Z:\\proc\\" + rt::ToCp932Shown(found.cFileName);
+        const std::optional<std::string> commandLine = HostFile(folder + "\\cmdline");
         if (!commandLine) continue;
         const std::string first = commandLine->substr(0, commandLine->find('\0'));
         if (!first.ends_with("/" + program) && first != program) continue;
-        const std::optional<std::string> environment = HostFile(folder + L"\\environ");
+        const std::optional<std::string> environment = HostFile(folder + "\\environ");
         if (environment && environment->find(prefixEntry) != std::string::npos) ours = folder;
     } while (!ours && FindNextFileW(search, &found));
     FindClose(search);
@@ -193,9 +189,9 @@ std::optional<std::wstring> HostProcessFolder() {
 // The shared memory segments this process has mapped: every window's
 // drawing surface is one.
 std::optional<int> SharedMemorySegments() {
-    const std::optional<std::wstring> process = HostProcessFolder();
+    const std::optional<std::string> process = HostProcessFolder();
     if (!process) return std::nullopt;
-    const std::optional<std::string> maps = HostFile(*process + L"\\maps");
+    const std::optional<std::string> maps = HostFile(*process + "\\maps");
     if (!maps) return std::nullopt;
     int segments = 0;
     for (std::size_t at = maps->find("SYSV"); at != std::string::npos; at = maps->find("SYSV", at + 1)) ++segments;
